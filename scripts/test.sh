@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian/Ubuntu machine, builds both ways and runs every test:
+# native unit tests (under AddressSanitizer and UBSan), then the Windows program
+# end to end under Wine on a virtual X server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc 2>/dev/null || echo 2)
+
+step() { printf '\n==== %s\n' "$*"; }
+
+step "setup"
+bash scripts/setup.sh
+
+step "native build (unit tests, tools; sanitizers on, warnings are errors)"
+cmake --preset native -DQUORVENDA_WERROR=ON >/dev/null
+cmake --build --preset native -j"$jobs"
+
+step "unit tests"
+ctest --preset native -j"$jobs"
+
+step "Windows build (MinGW-w64)"
+cmake --preset windows -DQUORVENDA_WERROR=ON >/dev/null
+cmake --build --preset windows -j"$jobs"
+
+if [ -x tests/e2e/run-all.sh ]; then
+  step "end-to-end tests under Wine"
+  tests/e2e/run-all.sh build/windows build/native
+fi
+
+step "all tests passed"
