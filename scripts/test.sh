@@ -18,6 +18,9 @@ cmake --build --preset native -j"$jobs"
 step "unit tests"
 ctest --preset native -j"$jobs"
 
+step "fuzzing (libFuzzer, short run)"
+bash scripts/fuzz.sh
+
 step "Windows build (MinGW-w64)"
 cmake --preset windows -DQUORVENDA_WERROR=ON >/dev/null
 cmake --build --preset windows -j"$jobs"

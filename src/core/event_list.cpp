@@ -18,7 +18,7 @@ EventSlot slotFromLines(const SlotLines& lines) {
 }
 
 EventSlots readEventList(Slot1LineStore& slot1Store, const DataFolder& folder) {
-    std::array<SlotLines, slotCount> lines{};
+    std::array<SlotLines, slotCount> lines;  // strings start empty
     if (auto read = readFirstLines(folder.pathOf(eventListFileName), slotCount * linesPerSlot)) {
         for (int i = 0; i < slotCount * linesPerSlot; ++i) {
             lines[static_cast<std::size_t>(i / linesPerSlot)][static_cast<std::size_t>(i % linesPerSlot)] =
