@@ -1,0 +1,34 @@
+// One whole repaint with arbitrary file contents, date-time and client size,
+// against the null drawing surface (no output, real text metrics).
+#include <algorithm>
+
+#include "core/event_state.h"
+#include "fuzz_folder.h"
+#include "render/paint_cycle.h"
+#include "render/recording_gdi.h"
+
+using namespace quorvenda;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    LocalTime t;
+    t.year = fuzzing::takeInt(data, size);
+    t.month = fuzzing::takeInt(data, size);
+    t.day = fuzzing::takeInt(data, size);
+    t.hour = fuzzing::takeInt(data, size);
+    t.minute = fuzzing::takeInt(data, size);
+    t.second = fuzzing::takeInt(data, size);
+    t.weekday = fuzzing::takeInt(data, size);
+    const int width = static_cast<int>(static_cast<std::uint32_t>(fuzzing::takeInt(data, size)) % 10001);
+    const int height = static_cast<int>(static_cast<std::uint32_t>(fuzzing::takeInt(data, size)) % 10001);
+    const std::size_t colourBytes = std::min<std::size_t>(size, static_cast<std::uint8_t>(fuzzing::takeInt(data, size)));
+    fuzzing::writeFile(colourSettingsFileName, data, colourBytes);
+    fuzzing::writeFile(eventListFileName, data + colourBytes, size - colourBytes);
+
+    static EventState state;  // outlives a repaint, as in the program
+    static NullGdi gdi;
+    RepaintSources sources;
+    sources.takeSnapshot = [&t] { return snapshotFromLocalTime(t); };
+    sources.folder = fuzzing::scratchFolder();
+    paintDial(gdi, DcHandle{1}, width, height, state, sources);
+    return 0;
+}
