@@ -1,0 +1,41 @@
+#pragma once
+// The clock's one top-level window: a layered window that repaints the dial
+// every second, rewrites its title every ten minutes, asks before closing and
+// opens the settings file on a right-click.
+#include <string>
+
+#include "app/framework/win32/wnd.h"
+#include "app/user_commands.h"
+#include "core/event_state.h"
+
+namespace quorvenda {
+
+class MainWindow : public CWnd {
+public:
+    // Registers the window class and creates the (hidden) window; FALSE when either fails.
+    BOOL Create();
+
+protected:
+    const WndMessageMap* GetMessageMap() const override;
+
+private:
+    // When any part of the window needs painting: after every repaint-timer tick.
+    LRESULT OnPaint(WPARAM, LPARAM);
+    // During CreateEx, before the window is shown: timers and transparency.
+    LRESULT OnCreate(WPARAM, LPARAM);
+    // At each tick of the repaint timer (every second) and the title timer (every ten minutes).
+    LRESULT OnTimer(WPARAM timerId, LPARAM);
+    // Before each repaint, when the system would fill the background.
+    LRESULT OnEraseBkgnd(WPARAM, LPARAM);
+    // When the user asks to close the window (close box, Alt+F4, system menu).
+    LRESULT OnClose(WPARAM, LPARAM);
+    // When the right mouse button goes down over the client area.
+    LRESULT OnRButtonDown(WPARAM, LPARAM);
+
+    // Shared by the repaint and the title update for the whole run.
+    EventState eventState_;
+    std::string titleText_;
+    RememberedPath rememberedPath_{};
+};
+
+}  // namespace quorvenda
