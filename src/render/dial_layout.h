@@ -1,0 +1,37 @@
+#pragma once
+// Where the dial sits in the client area and how large its parts are, all
+// derived from the client size and the heights of the countdown lines.
+#include <array>
+
+#include "core/event_list.h"
+
+namespace quorvenda {
+
+using SlotTextHeights = std::array<int, slotCount>;  // index: slot - 1; 0 for a slot without a line
+
+struct DialLayout {
+    int clientLeft = 0;
+    int clientTop = 0;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    SlotTextHeights slotTextHeight{};
+    int dialSize = 0;
+    int innerRadius = 0;  // the day ring
+    int outerRadius = 0;  // the month ring lies between the two circles
+    int monthHandLength = 0;
+    int dayHandLength = 0;
+    int hourHandLength = 0;
+    int minuteHandLength = 0;
+    int secondHandLength = 0;
+    int centreX = 0;
+    int centreY = 0;
+};
+
+// Only the lines of slots 1 to 3 shrink the dial. Nothing is clamped: a
+// negative size turns every hand, tick and mark through half a turn.
+DialLayout computeDialLayout(int clientWidth, int clientHeight, const SlotTextHeights& slotTextHeight);
+
+// The dial centre's height as a fraction of the client height.
+inline constexpr double centreHeightFraction = 0.57;
+
+}  // namespace quorvenda

@@ -1,0 +1,28 @@
+#pragma once
+// The pens of one repaint: three for the face and hands, three for each event slot.
+#include <array>
+
+#include "core/colour.h"
+#include "core/event_list.h"
+#include "render/gdi_objects.h"
+
+namespace quorvenda {
+
+using SlotPens = std::array<CPen, slotCount>;  // index: slot - 1
+
+struct DrawingKit {
+    // Creates all 24 pens, in member order.
+    DrawingKit(GdiApi& gdi, Colour handColour);
+
+    CPen monthHandPen;
+    CPen dayHandPen;
+    CPen handPen;          // circles, hour ticks, hour, minute and second hands
+    SlotPens slotMarkPen;  // event tick and near-date tick
+    SlotPens slotArcPen;   // dotted arc along the slot's ring
+    SlotPens slotRingPen;  // circles round the near-date mark
+};
+
+inline constexpr Colour monthHandColour = rgb(255, 255, 0);
+inline constexpr Colour dayHandColour = rgb(0, 255, 0);
+
+}  // namespace quorvenda

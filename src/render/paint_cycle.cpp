@@ -1,0 +1,78 @@
+#include "render/paint_cycle.h"
+
+#include "core/colour_settings.h"
+#include "core/countdown.h"
+#include "core/event_list.h"
+#include "render/bitmap_dc.h"
+#include "render/dial_face.h"
+#include "render/event_marks.h"
+#include "render/gdi_objects.h"
+#include "render/text_panel.h"
+
+namespace quorvenda {
+
+namespace {
+
+struct SlotTexts {
+    CountdownTexts texts;
+    SlotTextHeights heights{};
+};
+
+// Countdowns for every slot that shows a line or a dial mark; lines and their
+// heights only for the slots with a line. A dial-only slot gets its countdown
+// too, or its near-date marks would follow a stale or zero countdown.
+SlotTexts computeCountdowns(const EventSlots& slots, const CalendarSnapshot& today, CountdownStore& store,
+                            const CDC& measuring) {
+    SlotTexts result;
+    for (std::size_t i = 0; i < slotCount; ++i) {
+        const EventSlot& slot = slots[i];
+        if (!slot.showsText() && !slot.showsOnDial()) continue;
+        store.slots[i] = computeCountdown(slot, today);
+        if (!slot.showsText()) continue;
+        result.texts[i] = formatCountdownText(slot, store.slots[i]);
+        result.heights[i] = measuring.GetTextExtent(*result.texts[i]).cy;
+    }
+    return result;
+}
+
+}  // namespace
+
+void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight, EventState& state,
+               const RepaintSources& sources) {
+    BorrowedDC paint(gdi, paintDc);
+
+    const CalendarSnapshot snapshot = sources.takeSnapshot();
+    const Colour hands = handColour(readColourSettings(sources.folder));
+    const DrawingKit kit(gdi, hands);
+    const EventSlots slots = readEventList(state.slot1Lines, sources.folder);
+    const SlotTexts slotTexts = computeCountdowns(slots, snapshot, state.countdowns, paint);
+
+    const DialLayout layout = computeDialLayout(clientWidth, clientHeight, slotTexts.heights);
+    const HandEnds handEnds = computeHandEnds(snapshot, layout);
+
+    // Compatible with the window, not with the memory device context, which would make it monochrome.
+    CBitmap offscreenBitmap(gdi);
+    offscreenBitmap.CreateCompatibleBitmap(paintDc, clientWidth, clientHeight);
+    BitmapDC offscreen(gdi, offscreenBitmap.GetSafeHandle());
+    const Rect client{layout.clientLeft, layout.clientTop, layout.clientWidth, layout.clientHeight};
+    offscreen.FillSolidRect(client, white);
+    offscreen.SetBkModeTransparent();  // for texts and the gaps of dotted pens
+
+    const CFont dayLabelFont(gdi, dayLabelFontSpec());
+    drawTextPanel(offscreen, paint, TextPanelInputs{slotTexts.texts, layout, snapshot, hands});
+    drawDayLabels(offscreen, paint, layout, snapshot.daysInMonth, dayLabelFont);
+    {
+        // Puts the device context's own pen back once the dial is drawn, before any kit pen is deleted.
+        ScopedSelect pens(offscreen);
+        drawFace(offscreen, pens, layout, kit.handPen);
+        drawEventMarks(offscreen, pens,
+                       EventMarkInputs{slots, state.countdowns, snapshot.daysInMonth, layout,
+                                       dayHandEndPoint(layout, handEnds), kit});
+        drawHands(offscreen, pens, layout, handEnds, kit);
+    }
+    paint.StretchBlt(0, 0, clientWidth, clientHeight, offscreen, 0, 0, clientWidth, clientHeight);
+    // Released in reverse order: the font, the memory device context (its own
+    // bitmap put back first), the off-screen bitmap, the pens.
+}
+
+}  // namespace quorvenda

@@ -1,0 +1,27 @@
+#pragma once
+// One whole repaint of the dial. It keeps nothing between repaints but the
+// event state: it reads the clock and both data files afresh, lays the dial
+// out from the client size, draws every layer into an off-screen bitmap and
+// copies that onto the window in one block, so nothing flickers.
+#include <functional>
+
+#include "core/calendar.h"
+#include "core/data_file.h"
+#include "core/event_state.h"
+#include "render/dial_layout.h"
+#include "render/drawing_kit.h"
+#include "render/gdi_api.h"
+
+namespace quorvenda {
+
+struct RepaintSources {
+    std::function<CalendarSnapshot()> takeSnapshot = takeCalendarSnapshot;
+    DataFolder folder;  // empty: current directory
+};
+
+// One whole repaint of the dial: everything after BeginPaint and before EndPaint.
+// `paintDc` is used for measuring texts and as the target of the final copy.
+void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight, EventState& state,
+               const RepaintSources& sources = {});
+
+}  // namespace quorvenda

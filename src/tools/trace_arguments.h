@@ -1,0 +1,27 @@
+#pragma once
+// The command line of quorvenda-trace:
+//   --at YYYY-MM-DDTHH:MM:SS --client WIDTHxHEIGHT [--dir DIRECTORY]
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/calendar.h"
+
+namespace quorvenda {
+
+struct TraceArguments {
+    LocalTime at;  // weekday worked out from the date
+    int clientWidth = 0;
+    int clientHeight = 0;
+    std::string directory;  // empty: current directory
+};
+
+inline constexpr int largestClientSide = 10000;
+
+inline constexpr const char* traceUsage =
+    "usage: quorvenda-trace --at YYYY-MM-DDTHH:MM:SS --client WIDTHxHEIGHT [--dir DIRECTORY]";
+
+// Nothing when an argument is missing, repeated, unknown or malformed, or a value is out of range.
+std::optional<TraceArguments> parseTraceArguments(const std::vector<std::string>& args);
+
+}  // namespace quorvenda
