@@ -1,0 +1,193 @@
+// Whole repaints: files read from a scratch folder, a fixed clock, a recording surface.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "render/bitmap_dc.h"
+#include "render/paint_cycle.h"
+#include "render_test_support.h"
+
+namespace quorvenda {
+namespace {
+
+using testing::containsInOrder;
+using testing::slotLines;
+using Lines = std::vector<std::string>;
+
+class PaintCycleTest : public ::testing::Test {
+protected:
+    // One repaint on 10 June 2007 at noon; returns the off-screen surface's calls.
+    Lines repaint(int width = 292, int height = 406) {
+        gdi.clearCalls();
+        RepaintSources sources;
+        sources.takeSnapshot = [this] {
+            ++snapshotsTaken;
+            return today;
+        };
+        sources.folder = folder.folder();
+        paintDial(gdi, paintDc, width, height, state, sources);
+        Lines lines;
+        for (const auto& call : gdi.calls()) {
+            if (belongsToOffscreenTrace(call, paintDc)) lines.push_back(traceLine(call));
+        }
+        return lines;
+    }
+
+    void writeEvents(std::vector<std::vector<std::string>> slots) {
+        std::vector<std::string> lines;
+        for (const auto& slot : slots) lines.insert(lines.end(), slot.begin(), slot.end());
+        folder.write(eventListFileName, lines);
+    }
+
+    static bool hasLineStartingWith(const Lines& lines, const std::string& prefix) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+    }
+
+    RecordingGdi gdi;
+    DcHandle paintDc = gdi.openPaintDc();
+    EventState state;
+    testing::ScratchFolder folder;
+    CalendarSnapshot today = testing::snapshotAt(2007, 6, 10, 12, 0, 0);
+    int snapshotsTaken = 0;
+};
+
+TEST_F(PaintCycleTest, DrawsTheLayersInOrderAndReleasesEverythingInOrder) {
+    writeEvents({slotLines("会議", "1", "1", "2007", "6", "15")});
+    const Lines lines = repaint();
+
+    ASSERT_GE(lines.size(), 24u);
+    for (std::size_t i = 0; i < 24; ++i) EXPECT_EQ(lines[i].rfind("CreatePen ", 0), 0u) << "pen " << i;
+    EXPECT_TRUE(containsInOrder(lines, {
+        "CreateCompatibleBitmap 292 406", "CreateCompatibleDC NULL", "SelectBitmap 292 406", "Sleep 0",
+        "SetBkColor 0xFFFFFF", "ExtTextOut ETO_OPAQUE 0 0 292 406", "SetBkMode TRANSPARENT",
+        "TextOut 0 0 \"6月15日 会議まで 5日間\"",          // 1: text panel
+        "TextOut 244 358 \"日曜日\"",
+        "SelectFont 20 \"MS ゴシック\"", "TextOut 138 90 \"30\"",  // 2: day labels
+        "SelectStockObject SYSTEM_FONT",
+        "Ellipse 21 106 271 356", "Ellipse 30 115 262 347",      // 3: circles
+        "MoveTo 146 115",                                          // 4: hour ticks
+        "MoveTo 117 343", "Arc 139 335 153 321 0 0 0 0",         // 5: event marks
+        "SelectPen PS_SOLID 6 0x00FFFF", "LineTo 146 144",         // 6: hands, second hand last
+        "SelectStockObject BLACK_PEN",
+        "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY",
+    }));
+    const Lines release(lines.end() - 28, lines.end());
+    EXPECT_EQ(release[0], "DeleteFont 20 \"MS ゴシック\"");
+    EXPECT_EQ(release[1], "SelectStockObject DEFAULT_BITMAP");
+    EXPECT_EQ(release[2], "DeleteDC");
+    EXPECT_EQ(release[3], "DeleteBitmap 292 406");
+    for (std::size_t i = 4; i < release.size(); ++i) EXPECT_EQ(release[i].rfind("DeletePen ", 0), 0u) << release[i];
+    EXPECT_TRUE(testing::cleanSurface(gdi));
+    EXPECT_EQ(snapshotsTaken, 1);
+}
+
+TEST_F(PaintCycleTest, MeasuresOnThePaintDeviceContextAndDrawsOnlyTheCopyThere) {
+    writeEvents({slotLines("会議", "1", "1", "2007", "6", "15")});
+    repaint();
+    int measured = 0;
+    for (const auto& call : gdi.calls()) {
+        if (call.call == GdiCall::getTextExtent) {
+            EXPECT_EQ(call.dc, paintDc);
+            ++measured;
+        } else if (call.dc == paintDc) {
+            EXPECT_TRUE(call.call == GdiCall::stretchBlt || call.call == GdiCall::createCompatibleBitmap)
+                << traceLine(call);
+        }
+    }
+    EXPECT_EQ(measured, 1 + 2 + 3 + 4);  // countdown line, footers, clock texts, labels
+}
+
+TEST_F(PaintCycleTest, ReadsTheHandColourFromTheColourFileEveryRepaint) {
+    folder.write(colourSettingsFileName, {"300", "-1", "0"});
+    EXPECT_EQ(repaint()[2], "CreatePen PS_SOLID 2 0x00FF2C");
+    folder.write(colourSettingsFileName, {"255", "0", "0"});
+    EXPECT_EQ(repaint()[2], "CreatePen PS_SOLID 2 0x0000FF");
+}
+
+TEST_F(PaintCycleTest, OnlyTheLinesOfSlotsOneToThreeShrinkTheDial) {
+    const auto row = [](const char* textFlag) { return slotLines("x", "0", textFlag, "2007", "7", "1"); };
+    writeEvents({row("1"), row("1"), row("1")});
+    EXPECT_TRUE(containsInOrder(repaint(292, 330), {"Ellipse 46 88 246 288"}));  // dial size 234
+    writeEvents({row("0"), row("0"), row("0"), row("1"), row("1"), row("1"), row("1")});
+    EXPECT_TRUE(containsInOrder(repaint(292, 330), {"Ellipse 21 63 271 313"}));  // dial size 292
+}
+
+// A slot shown on the dial but without a countdown line gets a countdown of
+// its own: the countdown store alone would start at "due today".
+TEST_F(PaintCycleTest, ADialOnlySlotGetsItsOwnCountdownButNoLineAndNoShrinking) {
+    writeEvents({slotLines("遠い", "1", "0", "2007", "9", "15")});
+    const Lines far = repaint();
+    EXPECT_TRUE(containsInOrder(far, {"SelectPen PS_SOLID 3 0x0000FF", "MoveTo 34 202"}));
+    EXPECT_FALSE(hasLineStartingWith(far, "Arc ")) << "three months away: the event tick alone";
+    EXPECT_EQ(state.countdowns.slots[0], (Countdown{0, 3, 5}));
+
+    writeEvents({slotLines("近い", "1", "0", "2007", "6", "15")});
+    const Lines near = repaint();
+    EXPECT_TRUE(containsInOrder(near, {"MoveTo 146 328", "LineTo 146 326", "Arc 48 133 244 329 146 328 230 279",
+                                       "Arc 139 335 153 321 0 0 0 0"}));
+    EXPECT_FALSE(hasLineStartingWith(near, "TextOut 0 0 ")) << "no countdown line";
+    EXPECT_TRUE(containsInOrder(near, {"Ellipse 21 106 271 356"})) << "the dial keeps its size";
+}
+
+TEST_F(PaintCycleTest, ASlotWithNeitherFlagLeavesItsStoredCountdownAlone) {
+    state.countdowns.slots[1] = Countdown{4, 5, 6};
+    writeEvents({slotLines("", "", "", "", "", ""), slotLines("x", "0", "2", "2007", "6", "15")});
+    repaint();
+    EXPECT_EQ(state.countdowns.slots[1], (Countdown{4, 5, 6}));
+}
+
+TEST_F(PaintCycleTest, WithoutTheEventFileSlotOneKeepsItsLastLinesAndTheOthersGo) {
+    writeEvents({slotLines("会議", "1", "1", "2007", "6", "15"), slotLines("誕生日", "1", "1", "2007", "6", "20")});
+    EXPECT_TRUE(containsInOrder(repaint(), {"TextOut 0 0 \"6月15日 会議まで 5日間\"", "TextOut 0 16 \"6月20日 誕生日まで 10日間\""}));
+    std::filesystem::remove(folder.folder().pathOf(eventListFileName));
+    const Lines lines = repaint();
+    EXPECT_TRUE(containsInOrder(lines, {"TextOut 0 0 \"6月15日 会議まで 5日間\"", "MoveTo 117 343"}));
+    EXPECT_FALSE(hasLineStartingWith(lines, "SelectPen PS_SOLID 3 0x0096FF"));
+}
+
+TEST_F(PaintCycleTest, AFailedOffscreenBitmapFallsBackToTheSharedOneAndTheRepaintRunsToItsEnd) {
+    gdi.compatibleBitmapFailures = 1;
+    const Lines lines = repaint();
+    EXPECT_TRUE(containsInOrder(lines, {"CreateCompatibleBitmap 292 406 failed", "CreateBitmap 1 1 1 1",
+                                        "SelectBitmap 1 1 monochrome", "LineTo 146 144",
+                                        "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY", "DeletePen PS_SOLID 6 0x00FFFF"}));
+    EXPECT_TRUE(testing::cleanSurface(gdi, 1)) << "only the shared bitmap stays";
+    BitmapDC::releaseSharedBitmap(gdi);
+    EXPECT_TRUE(testing::cleanSurface(gdi));
+}
+
+TEST_F(PaintCycleTest, AnyClientSizeAndAnyFileContentGiveACompleteRepaint) {
+    const std::string longName(300000, 'x');
+    const struct {
+        const char* what;
+        int width;
+        int height;
+        std::vector<std::string> slot;
+    } cases[] = {
+        {"empty client", 0, 0, slotLines("a", "1", "1", "2007", "6", "15")},
+        {"one pixel", 1, 1, slotLines("a", "1", "1", "2007", "6", "15")},
+        {"largest client", 10000, 10000, slotLines("a", "1", "1", "2007", "6", "15")},
+        {"wide and flat", 10000, 0, slotLines("a", "1", "1", "2007", "6", "15")},
+        {"month 0, day 0, year 0", 292, 406, slotLines("a", "1", "1", "0", "0", "0")},
+        {"month 13, day 40", 292, 406, slotLines("a", "1", "1", "2007", "13", "40")},
+        {"month -5, day -40", 292, 406, slotLines("a", "1", "1", "2007", "-5", "-40")},
+        {"numbers that wrap", 292, 406, slotLines("a", "1", "1", "99999999999", "4294967295", "2147483648")},
+        {"extremes", 292, 406, slotLines("a", "1", "1", "-2147483648", "2147483647", "-2147483648")},
+        {"a very long line", 292, 406, slotLines(longName, "1", "1", "2007", "6", "15")},
+        {"a very long line in a tiny window", 1, 1, slotLines(longName, "1", "1", "2007", "6", "15")},
+    };
+    for (const auto& c : cases) {
+        writeEvents({c.slot, c.slot, c.slot, c.slot, c.slot, c.slot, c.slot});
+        const Lines lines = repaint(c.width, c.height);
+        EXPECT_TRUE(hasLineStartingWith(lines, "StretchBlt ")) << c.what;
+        EXPECT_TRUE(testing::cleanSurface(gdi)) << c.what;
+    }
+}
+
+TEST_F(PaintCycleTest, ColourFileValuesOfAnySizeKeepTheirLowEightBits) {
+    folder.write(colourSettingsFileName, {"99999999999", "-2147483648", "2147483647"});
+    EXPECT_EQ(repaint()[2], "CreatePen PS_SOLID 2 0xFF00FF");
+}
+
+}  // namespace
+}  // namespace quorvenda
