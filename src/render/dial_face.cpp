@@ -92,11 +92,14 @@ std::string dayLabelText(DayLabel label, int daysInMonth) {
 }
 
 FontSpec dayLabelFontSpec() {
-    FontSpec spec;
-    spec.height = 20;
-    spec.weight = 700;  // bold
+    constexpr int cellHeight = 20;  // positive: the cell height in pixels
+    constexpr int boldWeight = 700;
+    constexpr int shiftJisCharSet = 128;
+    FontSpec spec;  // width, escapement, orientation, precisions, quality, pitch: the platform's defaults
+    spec.height = cellHeight;
+    spec.weight = boldWeight;
     spec.italic = true;
-    spec.charSet = 128;  // Shift-JIS
+    spec.charSet = shiftJisCharSet;
     spec.faceName = "MS ゴシック";
     return spec;
 }

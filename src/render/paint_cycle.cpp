@@ -42,8 +42,8 @@ void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight,
     BorrowedDC paint(gdi, paintDc);
 
     const CalendarSnapshot snapshot = sources.takeSnapshot();
-    const Colour hands = handColour(readColourSettings(sources.folder));
-    const DrawingKit kit(gdi, hands);
+    const Colour handsColour = handColour(readColourSettings(sources.folder));
+    const DrawingKit kit(gdi, handsColour);
     const EventSlots slots = readEventList(state.slot1Lines, sources.folder);
     const SlotTexts slotTexts = computeCountdowns(slots, snapshot, state.countdowns, paint);
 
@@ -52,14 +52,14 @@ void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight,
 
     // Compatible with the window, not with the memory device context, which would make it monochrome.
     CBitmap offscreenBitmap(gdi);
-    offscreenBitmap.CreateCompatibleBitmap(paintDc, clientWidth, clientHeight);
+    offscreenBitmap.CreateCompatibleBitmap(paintDc, layout.clientWidth, layout.clientHeight);
     BitmapDC offscreen(gdi, offscreenBitmap.GetSafeHandle());
     const Rect client{layout.clientLeft, layout.clientTop, layout.clientWidth, layout.clientHeight};
     offscreen.FillSolidRect(client, white);
     offscreen.SetBkModeTransparent();  // for texts and the gaps of dotted pens
 
     const CFont dayLabelFont(gdi, dayLabelFontSpec());
-    drawTextPanel(offscreen, paint, TextPanelInputs{slotTexts.texts, layout, snapshot, hands});
+    drawTextPanel(offscreen, paint, TextPanelInputs{slotTexts.texts, layout, snapshot, handsColour});
     drawDayLabels(offscreen, paint, layout, snapshot.daysInMonth, dayLabelFont);
     {
         // Puts the device context's own pen back once the dial is drawn, before any kit pen is deleted.
@@ -70,7 +70,9 @@ void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight,
                                        dayHandEndPoint(layout, handEnds), kit});
         drawHands(offscreen, pens, layout, handEnds, kit);
     }
-    paint.StretchBlt(0, 0, clientWidth, clientHeight, offscreen, 0, 0, clientWidth, clientHeight);
+    // Source and destination of the same size: a 1:1 copy of the whole client area.
+    paint.StretchBlt(layout.clientLeft, layout.clientTop, layout.clientWidth, layout.clientHeight, offscreen,
+                     layout.clientLeft, layout.clientTop, layout.clientWidth, layout.clientHeight);
     // Released in reverse order: the font, the memory device context (its own
     // bitmap put back first), the off-screen bitmap, the pens.
 }

@@ -246,7 +246,7 @@ GdiObject RecordingGdi::createCompatibleBitmap(DcHandle dc, int width, int heigh
     info.kind = ObjectKind::bitmap;
     info.bitmapWidth = width;
     info.bitmapHeight = height;
-    info.monochrome = source.memory && objects_[source.bitmap].monochrome;
+    info.monochrome = source.memory && objectInfo(source.bitmap) != nullptr && objectInfo(source.bitmap)->monochrome;
     c.object = newObject(info);
     c.objectInfo = objects_[c.object];
     return c.object;
