@@ -14,8 +14,9 @@ public:
     // Puts the device context's own bitmap back and deletes the device context.
     ~BitmapDC() override;
 
-    // The shared bitmap is made once per surface and lives until the process
-    // ends. A surface that goes away before that must release it first.
+    // The shared bitmap is made once per surface and deleted at process exit,
+    // through that surface: one made before the first shared bitmap outlives
+    // them all; one that may go away earlier releases its own first.
     static void releaseSharedBitmap(GdiApi& gdi);
 
 private:

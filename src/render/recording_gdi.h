@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "render/gdi_api.h"
+#include "render/null_gdi.h"
 
 namespace quorvenda {
 
