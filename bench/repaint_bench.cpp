@@ -10,7 +10,7 @@
 #include "core/colour_settings.h"
 #include "core/event_state.h"
 #include "render/paint_cycle.h"
-#include "render/recording_gdi.h"
+#include "render/null_gdi.h"
 
 namespace quorvenda {
 namespace {

@@ -1,5 +1,5 @@
 // One whole repaint with arbitrary file contents, date-time and client size,
-// against the null drawing surface (no output, real text metrics).
+// against the recording surface, which also notices leaks and double deletes.
 #include <algorithm>
 
 #include "core/event_state.h"
@@ -25,10 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzing::writeFile(eventListFileName, data + colourBytes, size - colourBytes);
 
     static EventState state;  // outlives a repaint, as in the program
-    static NullGdi gdi;
+    RecordingGdi gdi;
     RepaintSources sources;
     sources.takeSnapshot = [&t] { return snapshotFromLocalTime(t); };
     sources.folder = fuzzing::scratchFolder();
-    paintDial(gdi, DcHandle{1}, width, height, state, sources);
+    paintDial(gdi, gdi.openPaintDc(), width, height, state, sources);
+    if (!gdi.faults().empty() || gdi.liveObjectCount() != 0 || gdi.liveMemoryDcCount() != 0) __builtin_trap();
     return 0;
 }
