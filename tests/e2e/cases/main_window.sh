@@ -1,0 +1,135 @@
+# The main window as a user sees it: where it opens, what the dial shows at
+# a known date, transparency, the title countdown, steady painting, no leaks.
+
+test_window_opens_with_creation_title_at_150_100_size_300x440() {
+  local folder
+  folder=$(e2e_event_folder window 2007 6 20 1)
+  e2e_open_clock "$folder"
+  local geometry
+  geometry=$(e2e_geometry "$MAIN_WINDOW")
+  e2e_check "title is the creation title" e2e_title_is "$MAIN_WINDOW" "$E2E_CREATION_TITLE"
+  e2e_check "outer window at (150, 100), 300 x 440 (got $geometry)" [ "$geometry" = "150 100 300 440" ]
+}
+e2e_test test_window_opens_with_creation_title_at_150_100_size_300x440
+
+# e2e_expect_hand SHOT NAME ANGLE LENGTH COLOUR: the hand covers its line from
+# a third of its length to its end, stops there, and points nowhere else.
+e2e_expect_hand() {
+  local shot=$1 name=$2 angle=$3 length=$4 colour=$5 fraction x y
+  for fraction in 0.35 0.5 0.65 0.8 0.92; do
+    read -r x y <<<"$(e2e_dial_point "$angle" "$(e2e_scaled "$length" "$fraction")")"
+    e2e_check "$name hand at $angle degrees covers ($x, $y)" [ "$(e2e_pixel "$shot" "$x" "$y")" = "$colour" ]
+  done
+  read -r x y <<<"$(e2e_dial_point "$angle" "$(e2e_scaled "$length" 1.12)")"
+  e2e_check "$name hand ends before ($x, $y)" [ "$(e2e_pixel "$shot" "$x" "$y")" != "$colour" ]
+  local offset
+  for offset in -15 15; do
+    read -r x y <<<"$(e2e_dial_point $((angle + offset)) "$(e2e_scaled "$length" 0.8)")"
+    e2e_check "nothing $name at $((angle + offset)) degrees ($x, $y)" [ "$(e2e_pixel "$shot" "$x" "$y")" != "$colour" ]
+  done
+}
+
+# A background patch right of the top text, outside the dial: only the white
+# fill reaches it.
+e2e_background_patch() { echo "$((CLIENT_W - 60)) 30 50 40"; }
+
+test_dial_shows_the_month_and_day_of_a_fixed_date() {
+  # date, time (chosen so the black hands stay clear of the two checked ones),
+  # month hand angle, day hand angle: month x 30 + position / 10 and
+  # position x 12 / 10, position = day x 300 / days in the month.
+  local rows=(
+    "2007-06-10 12:00:00|190|120"
+    "2008-02-29 08:20:40|90|360"
+    "2007-12-31 03:45:15|390|360"
+  )
+  local row when monthAngle dayAngle shot patch
+  for row in "${rows[@]}"; do
+    IFS='|' read -r when monthAngle dayAngle <<<"$row"
+    local folder
+    folder=$(e2e_event_folder "dial-${when%% *}" 2030 1 1 0)
+    e2e_open_clock "$folder" "$when"
+    # One countdown line is far lower than (height - width) / 2, so the
+    # width is the dial's size whatever the system font's height.
+    e2e_dial_layout "$CLIENT_W" "$CLIENT_H" 0
+    shot="$E2E_WORK/dial-${when%% *}.png"
+    e2e_screenshot "$shot"
+    e2e_expect_hand "$shot" month "$monthAngle" "$MONTH_HAND_LENGTH" ffff00
+    e2e_expect_hand "$shot" day "$dayAngle" "$DAY_HAND_LENGTH" 00ff00
+    read -r -a patch <<<"$(e2e_background_patch)"
+    e2e_check "background is white" \
+      [ "$(e2e_count_colour "$shot" "${patch[@]}" ffffff)" -eq $((patch[2] * patch[3])) ]
+    e2e_check "slot 1's countdown line is red at the top left" \
+      [ "$(e2e_count_colour "$shot" 0 0 $((CLIENT_W / 2)) 24 ff0000)" -ge 40 ]
+    e2e_stop_program
+  done
+}
+e2e_test test_dial_shows_the_month_and_day_of_a_fixed_date
+
+test_colour_key_lets_the_desktop_show_through_the_white_background() {
+  local folder shot patch root
+  folder=$(e2e_event_folder keyed 2007 6 20 0)
+  printf '0\r\n0\r\n0\r\n1\r\n100\r\n' >"$folder/quorvendacolor.ini"
+  e2e_open_clock "$folder" "2007-06-10 12:00:00"
+  e2e_dial_layout "$CLIENT_W" "$CLIENT_H" 0
+  shot="$E2E_WORK/keyed.png"
+  e2e_screenshot "$shot"
+  root=$(echo "${E2E_ROOT_COLOUR#\#}" | tr 'A-F' 'a-f')
+  read -r -a patch <<<"$(e2e_background_patch)"
+  e2e_check "white background shows the desktop colour" \
+    [ "$(e2e_count_colour "$shot" "${patch[@]}" "$root")" -eq $((patch[2] * patch[3])) ]
+  e2e_check "the countdown line stays red" \
+    [ "$(e2e_count_colour "$shot" 0 0 $((CLIENT_W / 2)) 24 ff0000)" -ge 40 ]
+  e2e_expect_hand "$shot" month 190 "$MONTH_HAND_LENGTH" ffff00
+}
+e2e_test test_colour_key_lets_the_desktop_show_through_the_white_background
+
+test_title_countdown_replaces_creation_title_at_first_title_tick() {
+  # The title timer runs on Wine's monotonic clock, kept in wineserver. Here
+  # that clock is faked too, from a file: rewriting the file moves the
+  # program's and wineserver's clocks forward at once, so ten minutes pass
+  # in an instant. Jumps by minutes, from a clock started at 12:00:00.
+  local folder stamp
+  folder=$(e2e_event_folder title 2007 6 20 1)
+  stamp="$E2E_WORK/faked-now"
+  echo '@2007-06-10 12:00:00' >"$stamp"
+  e2e_start_program_env "$folder" FAKETIME_TIMESTAMP_FILE="$stamp" FAKETIME_NO_CACHE=1
+  MAIN_WINDOW=$(e2e_wait_main_window)
+  e2e_client_rect
+  # Short of ten minutes: repaints go on, the title stays.
+  echo '@2007-06-10 12:09:00' >"$stamp"
+  e2e_wait_repaint before-title-tick
+  e2e_wait_repaint before-title-tick-again
+  e2e_check "creation title before ten minutes have passed" e2e_title_is "$MAIN_WINDOW" "$E2E_CREATION_TITLE"
+  # Past ten minutes: the first title tick shows slot 1's short countdown.
+  echo '@2007-06-10 12:10:30' >"$stamp"
+  local expected='10日間・Quorvenda'
+  e2e_check "title becomes '$expected'" e2e_wait_for 10 e2e_title_is "$MAIN_WINDOW" "$expected"
+}
+e2e_test test_title_countdown_replaces_creation_title_at_first_title_tick
+
+test_clock_keeps_painting_its_second_hand() {
+  local folder
+  folder=$(e2e_event_folder painting 2007 6 20 1)
+  e2e_open_clock "$folder"
+  e2e_dial_layout "$CLIENT_W" "$CLIENT_H" 0
+  # Only the hands move inside the inner circle.
+  e2e_wait_repaint second-hand $((CENTRE_X - INNER_RADIUS)) $((CENTRE_Y - INNER_RADIUS)) \
+    $((2 * INNER_RADIUS)) $((2 * INNER_RADIUS))
+}
+e2e_test test_clock_keeps_painting_its_second_hand
+
+test_thousands_of_repaints_leak_no_gdi_object() {
+  local folder before after painted
+  folder=$(e2e_event_folder leak 2007 6 20 1)
+  e2e_write_sjis "$folder/quorvendacolor.ini" 255 0 0 0 100
+  e2e_open_clock "$folder"
+  # Warm up first: fonts and caches that Wine creates once.
+  e2e_win_helper repaint-storm "$E2E_PROGRAM_NAME" 200 >/dev/null || e2e_fail "repaint-storm"
+  before=$(e2e_gdi_count)
+  painted=$(e2e_win_helper repaint-storm "$E2E_PROGRAM_NAME" 1500 | tr -d '\r') || e2e_fail "repaint-storm"
+  after=$(e2e_gdi_count)
+  e2e_log "GDI objects: $before before, $after after $painted forced repaints"
+  e2e_check "the storm ran (got '$painted')" [ "$painted" = 1500 ]
+  e2e_check "GDI objects did not grow ($before -> $after)" [ "$after" -le "$before" ]
+}
+e2e_test test_thousands_of_repaints_leak_no_gdi_object

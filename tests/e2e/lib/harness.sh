@@ -1,0 +1,348 @@
+# End-to-end harness: a virtual X display, a Wine prefix, the program under
+# test started in a folder of its own at a faked date, and the means to find
+# its windows, drive it and look at its pixels. Sourced by run-all.sh; every
+# test runs in a subshell of its own, whose EXIT trap tears down what it
+# started even when the test fails.
+#
+# Set by run-all.sh: E2E_WINDOWS_BUILD, E2E_NATIVE_BUILD (absolute build
+# directories), E2E_PREFIX (the run's Wine prefix), E2E_WORK (a scratch
+# folder for this test).
+
+E2E_FAKETIME_LIB=${E2E_FAKETIME_LIB:-/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1}
+E2E_CONVERT=/usr/bin/convert
+E2E_COMPARE=/usr/bin/compare
+E2E_IMPORT=/usr/bin/import
+# A colour the program never draws, so keyed-out pixels are unmistakable.
+E2E_ROOT_COLOUR='#406080'
+E2E_PROGRAM_NAME=quorvenda.exe
+E2E_CREATION_TITLE='Quorvenda １０分毎にタイトルバーを書き直しています'
+
+e2e_program() { echo "$E2E_WINDOWS_BUILD/src/app/$E2E_PROGRAM_NAME"; }
+e2e_helper() { echo "$E2E_WINDOWS_BUILD/tests/e2e/$1.exe"; }
+
+e2e_log() { printf '[%s] %s\n' "$(date +%H:%M:%S.%N | cut -c1-12)" "$*"; }
+
+# Ends the current test as failed.
+e2e_fail() {
+  e2e_log "FAILED: $*"
+  exit 1
+}
+
+# e2e_check DESCRIPTION COMMAND...: fails the test unless COMMAND succeeds.
+e2e_check() {
+  local what=$1
+  shift
+  if "$@"; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
+}
+
+# The Wine environment every process of a run shares: Japanese locale (code
+# page 932), quiet, the run's prefix.
+e2e_wine_env() {
+  export WINEPREFIX=$E2E_PREFIX WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  export WINEDLLOVERRIDES='winemenubuilder.exe=d'
+}
+
+# Creates the run's prefix: about 15 s and 700 MB, so once per run. Without
+# a window manager Wine must draw the window frames itself (Managed=N).
+e2e_create_prefix() {
+  e2e_wine_env
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || return 1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || return 1
+  wineserver -w
+}
+
+# e2e_wait_for TIMEOUT_S COMMAND...: polls COMMAND every 0.1 s until it
+# succeeds (0) or the timeout runs out (1).
+e2e_wait_for() {
+  local deadline=$(($(date +%s%N) + ${1%.*} * 1000000000))
+  shift
+  until "$@"; do
+    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# Starts Xvfb on a display number that it picks itself among the free ones,
+# sets DISPLAY and a root colour that shows through keyed-out pixels.
+# -noreset keeps the root colour when the last client leaves.
+e2e_start_display() {
+  local numberFile="$E2E_WORK/display-number"
+  : >"$numberFile"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$numberFile" >"$E2E_WORK/xvfb.log" 2>&1 &
+  E2E_XVFB_PID=$!
+  e2e_wait_for 10 grep -q '[0-9]' "$numberFile" || e2e_fail "Xvfb did not start"
+  DISPLAY=":$(tr -dc 0-9 <"$numberFile")"
+  export DISPLAY
+  xsetroot -solid "$E2E_ROOT_COLOUR" || e2e_fail "xsetroot on $DISPLAY"
+  e2e_log "display $DISPLAY"
+}
+
+# Runs at every test's end, passed or failed: the program, every other Wine
+# process of the prefix (wineserver -k), then the X server.
+e2e_cleanup() {
+  local status=$?
+  set +e
+  trap - ERR
+  [ -n "${WINEPREFIX:-}" ] && e2e_stop_program
+  if [ -n "${E2E_XVFB_PID:-}" ]; then
+    kill "$E2E_XVFB_PID" 2>/dev/null
+    wait "$E2E_XVFB_PID" 2>/dev/null
+  fi
+  exit "$status"
+}
+
+# Sets up one test: its display and the shared prefix, cleanup on exit.
+e2e_begin() {
+  trap e2e_cleanup EXIT
+  e2e_wine_env
+  e2e_start_display
+}
+
+# e2e_make_folder NAME: an empty folder for the program to run in.
+e2e_make_folder() {
+  local folder="$E2E_WORK/$1"
+  mkdir -p "$folder"
+  echo "$folder"
+}
+
+# e2e_write_sjis FILE LINE...: writes the lines as a Shift-JIS text file.
+e2e_write_sjis() {
+  local file=$1
+  shift
+  printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932 >"$file"
+}
+
+# e2e_start_program FOLDER FAKETIME_SPEC: starts the program in FOLDER with
+# the local clock faked by libfaketime, the program itself untouched.
+# "2007-06-10 12:00:00" freezes the clock there; "@2007-06-10 12:00:00"
+# starts it there and lets it run. Timers and GetTickCount stay real.
+e2e_start_program() {
+  local folder=$1 spec=$2
+  e2e_start_program_env "$folder" FAKETIME="$spec" FAKETIME_DONT_FAKE_MONOTONIC=1
+}
+
+# e2e_start_program_env FOLDER VAR=VALUE...: as above, with the libfaketime
+# settings given by the caller.
+e2e_start_program_env() {
+  local folder=$1
+  shift
+  # TZ=JST-9: the C runtime reads TZ itself and understands only this form.
+  # NO_FAKE_STAT=1: real file times, or Wine re-runs its prefix update.
+  e2e_start_exe "$(e2e_program)" "$folder" TZ=JST-9 NO_FAKE_STAT=1 LD_PRELOAD="$E2E_FAKETIME_LIB" "$@"
+}
+
+# e2e_start_exe EXE FOLDER VAR=VALUE...: starts a Windows program in FOLDER
+# with the given environment; E2E_PROGRAM_PID is its process.
+e2e_start_exe() {
+  local exe=$1 folder=$2
+  shift 2
+  (cd "$folder" && exec env "$@" wine "$exe" >>"$E2E_WORK/program.log" 2>&1) &
+  E2E_PROGRAM_PID=$!
+  e2e_log "started ${exe##*/} (pid $E2E_PROGRAM_PID) in $folder: $*"
+}
+
+# e2e_stop_program: ends the program and every Wine process of the prefix.
+e2e_stop_program() {
+  if [ -n "${E2E_PROGRAM_PID:-}" ]; then kill "$E2E_PROGRAM_PID" 2>/dev/null || true; fi
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  if [ -n "${E2E_PROGRAM_PID:-}" ]; then wait "$E2E_PROGRAM_PID" 2>/dev/null || true; fi
+  E2E_PROGRAM_PID=
+}
+
+# e2e_program_exit_code: waits for the program to end; prints its exit code.
+e2e_program_exit_code() {
+  local code=0
+  wait "$E2E_PROGRAM_PID" || code=$?
+  E2E_PROGRAM_PID=
+  echo "$code"
+}
+
+e2e_program_running() { [ -n "${E2E_PROGRAM_PID:-}" ] && kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; }
+
+# e2e_find_window REGEX: the first visible X window whose title matches.
+e2e_find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+
+e2e_window_shown() { [ -n "$(e2e_find_window "$1")" ]; }
+e2e_window_absent() { [ -z "$(e2e_find_window "$1")" ]; }
+
+# e2e_wait_window REGEX [TIMEOUT_S]: prints the window id once it is shown.
+e2e_wait_window() {
+  e2e_wait_for "${2:-10}" e2e_window_shown "$1" || e2e_fail "no window matching '$1' within ${2:-10} s"
+  e2e_find_window "$1"
+}
+
+# e2e_wait_window_gone REGEX [TIMEOUT_S]
+e2e_wait_window_gone() {
+  e2e_wait_for "${2:-10}" e2e_window_absent "$1" || e2e_fail "window '$1' still shown after ${2:-10} s"
+}
+
+# e2e_expect_no_window REGEX SECONDS: watches for SECONDS that no such window
+# comes up. Message boxes appear within 0.2 s of the request, so a few
+# seconds without one mean none is coming.
+e2e_expect_no_window() {
+  if e2e_wait_for "$2" e2e_window_shown "$1"; then
+    e2e_fail "unexpected window '$1'"
+  fi
+  e2e_log "ok: no window '$1' within $2 s"
+}
+
+# e2e_wait_main_window [TIMEOUT_S]: prints the main window's X id.
+e2e_wait_main_window() {
+  e2e_wait_window "^$E2E_CREATION_TITLE\$" "${1:-15}"
+}
+
+e2e_title() { xdotool getwindowname "$1"; }
+
+e2e_title_is() { [ "$(e2e_title "$1")" = "$2" ]; }
+
+# e2e_geometry WINDOW: "x y width height" of the outer window on the screen.
+e2e_geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# e2e_win_helper NAME ARGS...: runs one of the Windows helper programs.
+e2e_win_helper() {
+  local name=$1
+  shift
+  wine "$(e2e_helper "$name")" "$@" 2>>"$E2E_WORK/helpers.log"
+}
+
+# e2e_client_rect: sets CLIENT_X CLIENT_Y CLIENT_W CLIENT_H, the main
+# window's client area in screen coordinates, as the program sees it.
+e2e_client_rect() {
+  local rect
+  rect=$(e2e_win_helper client-rect "$E2E_PROGRAM_NAME" | tr -d '\r') || e2e_fail "client-rect"
+  read -r CLIENT_X CLIENT_Y CLIENT_W CLIENT_H <<<"$rect"
+  [ -n "$CLIENT_H" ] || e2e_fail "client-rect printed '$rect'"
+  e2e_log "client area ${CLIENT_W}x$CLIENT_H at ($CLIENT_X, $CLIENT_Y)"
+}
+
+# e2e_gdi_count: the program's live GDI objects.
+e2e_gdi_count() { e2e_win_helper gdicount "${1:-$E2E_PROGRAM_NAME}" | tr -d '\r'; }
+
+# e2e_dialog_text CAPTION: the controls of a dialog as "class<TAB>text" lines,
+# in UTF-8.
+e2e_dialog_text() {
+  local caption
+  caption=$1
+  e2e_win_helper dialog-text "$caption" | iconv -f CP932 -t UTF-8 | tr -d '\r'
+}
+
+# e2e_screenshot FILE: the main window's client area as the screen shows it,
+# taken from the root window so that keyed-out pixels show the root colour.
+e2e_screenshot() {
+  "$E2E_IMPORT" -window root -crop "${CLIENT_W}x$CLIENT_H+$CLIENT_X+$CLIENT_Y" +repage "$1" \
+    || e2e_fail "screenshot $1"
+}
+
+# e2e_pixel FILE X Y: the colour at (X, Y) as rrggbb.
+e2e_pixel() {
+  "$E2E_CONVERT" "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6 | tr 'A-F' 'a-f'
+}
+
+# e2e_count_colour FILE X Y WIDTH HEIGHT RRGGBB: pixels of exactly that
+# colour in the rectangle.
+e2e_count_colour() {
+  local colour
+  colour=$(echo "$6" | tr 'a-f' 'A-F')
+  "$E2E_CONVERT" "$1" -crop "$4x$5+$2+$3" +repage -alpha off -format %c histogram:info:- |
+    awk -v c="#$colour" '$0 ~ c { n += $1 } END { print n + 0 }'
+}
+
+# e2e_differing_pixels A B [X Y WIDTH HEIGHT]: how many pixels differ.
+e2e_differing_pixels() {
+  local a=$1 b=$2
+  shift 2
+  if [ $# -eq 4 ]; then
+    "$E2E_CONVERT" "$a" -crop "$3x$4+$1+$2" +repage "$a.part.png"
+    "$E2E_CONVERT" "$b" -crop "$3x$4+$1+$2" +repage "$b.part.png"
+    a=$a.part.png b=$b.part.png
+  fi
+  "$E2E_COMPARE" -metric AE "$a" "$b" null: 2>&1 | awk '{print int($1)}'
+}
+
+# e2e_mask_window FILE WINDOW: blacks out, in a client-area screenshot, the
+# part that WINDOW (a message box or dialog) covers, so only the clock's own
+# pixels are compared.
+e2e_mask_window() {
+  local x y w h
+  read -r x y w h <<<"$(e2e_geometry "$2")"
+  x=$((x - CLIENT_X)) y=$((y - CLIENT_Y))
+  "$E2E_CONVERT" "$1" -fill black -draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))" "$1"
+}
+
+# e2e_wait_repaint NAME [X Y WIDTH HEIGHT | beside WINDOW]: takes a
+# screenshot, then keeps taking them until one differs in the given part
+# (default: all of it; "beside WINDOW": all but what WINDOW covers); fails if
+# none does within 5 s. The clock redraws its second hand and time text once
+# a second.
+e2e_wait_repaint() {
+  local name=$1
+  shift
+  E2E_REPAINT_PART=("$@")
+  local first="$E2E_WORK/$name-1.png" later="$E2E_WORK/$name-2.png"
+  _e2e_repaint_shot "$first"
+  e2e_wait_for 5 _e2e_repainted "$first" "$later" || e2e_fail "$name: the window did not repaint within 5 s"
+  e2e_log "ok: $name: the window repainted"
+}
+
+_e2e_repaint_shot() {
+  e2e_screenshot "$1"
+  if [ "${E2E_REPAINT_PART[0]:-}" = beside ]; then e2e_mask_window "$1" "${E2E_REPAINT_PART[1]}"; fi
+}
+
+_e2e_repainted() {
+  _e2e_repaint_shot "$2"
+  local region=()
+  [ ${#E2E_REPAINT_PART[@]} -eq 4 ] && region=("${E2E_REPAINT_PART[@]}")
+  [ "$(e2e_differing_pixels "$1" "$2" "${region[@]}")" -gt 0 ]
+}
+
+# e2e_close_request WINDOW: what a window manager sends for the close button.
+e2e_close_request() {
+  "$E2E_NATIVE_BUILD/tests/e2e/x-close-request" "$1" || e2e_fail "x-close-request $1"
+}
+
+# e2e_keys WINDOW KEY...: gives WINDOW the keyboard focus and types the keys.
+e2e_keys() {
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  xdotool key --delay 50 "$@"
+}
+
+# e2e_type WINDOW TEXT: types TEXT into WINDOW.
+e2e_type() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  xdotool type --delay 20 "$2"
+}
+
+# e2e_right_click X Y: a right-click at (X, Y) of the client area. (No
+# --sync: it waits for a move that never comes when the pointer is there.)
+e2e_right_click() {
+  xdotool mousemove $((CLIENT_X + $1)) $((CLIENT_Y + $2)) click 3
+}
+
+# The program under test.
+
+E2E_EVENT_NAME='会議'
+
+# e2e_event_folder NAME YEAR MONTH DAY DIAL_FLAG: a folder whose event list
+# has slot 1 only, with its countdown line on.
+e2e_event_folder() {
+  local folder
+  folder=$(e2e_make_folder "$1")
+  e2e_write_sjis "$folder/quorvendadata1.txt" "$E2E_EVENT_NAME" "$5" 1 "$2" "$3" "$4"
+  echo "$folder"
+}
+
+# Starts the program in FOLDER at a running faked clock and waits for its
+# window and client area.
+e2e_open_clock() {
+  e2e_start_program "$1" "${2:-@2007-06-10 12:00:00}"
+  MAIN_WINDOW=$(e2e_wait_main_window)
+  e2e_client_rect
+}

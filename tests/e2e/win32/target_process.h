@@ -1,0 +1,19 @@
+/* Finds the process a helper acts on, named on its command line either by its
+   decimal process id or by its executable's file name (quorvenda.exe), and
+   that process's visible top-level window. */
+#ifndef E2E_TARGET_PROCESS_H
+#define E2E_TARGET_PROCESS_H
+
+#include <windows.h>
+
+/* The process id named by spec (a number, or an .exe name matched without
+   regard to case); 0 when there is no such process. */
+DWORD findTargetProcess(const char *spec);
+
+/* The first visible top-level window owned by the process; NULL if none. */
+HWND findProcessWindow(DWORD processId);
+
+/* Prints why and returns the exit code every helper uses for a bad target. */
+int reportNoTarget(const char *what, const char *spec);
+
+#endif
