@@ -70,6 +70,7 @@ if ! (e2e_create_prefix); then
 fi
 echo "e2e: prefix ready in $(($(date +%s) - run_start)) s"
 
+E2E_TEST_TIMEOUT=${E2E_TEST_TIMEOUT:-240}
 passed=0
 failed=0
 for test in "${E2E_TESTS[@]}"; do
@@ -80,10 +81,23 @@ for test in "${E2E_TESTS[@]}"; do
   (
     set -eEu -o pipefail
     trap 'e2e_log "command failed at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
+    trap 'e2e_log "stopped after $E2E_TEST_TIMEOUT s" >&2; exit 124' TERM
     e2e_begin
     "$test"
-  ) >"$E2E_WORK/log" 2>&1
+  ) >"$E2E_WORK/log" 2>&1 &
+  test_pid=$!
+  # A hung test is stopped: first whatever it waits on, then the test, whose
+  # EXIT trap still tears down its display and Wine processes.
+  (
+    sleep "$E2E_TEST_TIMEOUT"
+    pkill -TERM -P "$test_pid"
+    kill -TERM "$test_pid"
+  ) >/dev/null 2>&1 &
+  watchdog_pid=$!
+  wait "$test_pid"
   status=$?
+  kill "$watchdog_pid" 2>/dev/null
+  wait "$watchdog_pid" 2>/dev/null
   seconds=$(awk -v ns=$(($(date +%s%N) - test_start)) 'BEGIN { printf "%.1f", ns / 1e9 }')
   if [ $status -eq 0 ]; then
     passed=$((passed + 1))

@@ -207,7 +207,7 @@ e2e_geometry() {
 e2e_win_helper() {
   local name=$1
   shift
-  wine "$(e2e_helper "$name")" "$@" 2>>"$E2E_WORK/helpers.log"
+  timeout 120 wine "$(e2e_helper "$name")" "$@" 2>>"$E2E_WORK/helpers.log"
 }
 
 # e2e_client_rect: sets CLIENT_X CLIENT_Y CLIENT_W CLIENT_H, the main
@@ -310,13 +310,18 @@ e2e_close_request() {
 e2e_keys() {
   local window=$1
   shift
-  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  e2e_focus "$window"
   xdotool key --delay 50 "$@"
+}
+
+# e2e_focus WINDOW: gives WINDOW the keyboard focus and waits until it has it.
+e2e_focus() {
+  timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
 }
 
 # e2e_type WINDOW TEXT: types TEXT into WINDOW.
 e2e_type() {
-  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  e2e_focus "$1"
   xdotool type --delay 20 "$2"
 }
 
