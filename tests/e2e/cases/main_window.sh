@@ -92,6 +92,8 @@ test_title_countdown_replaces_creation_title_at_first_title_tick() {
   folder=$(e2e_event_folder title 2007 6 20 1)
   stamp="$E2E_WORK/faked-now"
   echo '@2007-06-10 12:00:00' >"$stamp"
+  # wineserver, started by this program, must inherit the faked clocks.
+  e2e_stop_program
   e2e_start_program_env "$folder" FAKETIME_TIMESTAMP_FILE="$stamp" FAKETIME_NO_CACHE=1
   MAIN_WINDOW=$(e2e_wait_main_window)
   e2e_client_rect

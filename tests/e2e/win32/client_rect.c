@@ -12,8 +12,7 @@ int main(int argc, char **argv)
         fprintf(stderr, "usage: client-rect PID|NAME.exe\n");
         return 2;
     }
-    DWORD processId = findTargetProcess(argv[1]);
-    HWND window = processId ? findProcessWindow(processId) : NULL;
+    HWND window = findTargetWindow(argv[1]);
     if (!window)
         return reportNoTarget("window", argv[1]);
     RECT client;

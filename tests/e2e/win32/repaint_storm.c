@@ -13,8 +13,7 @@ int main(int argc, char **argv)
         fprintf(stderr, "usage: repaint-storm PID|NAME.exe COUNT\n");
         return 2;
     }
-    DWORD processId = findTargetProcess(argv[1]);
-    HWND window = processId ? findProcessWindow(processId) : NULL;
+    HWND window = findTargetWindow(argv[1]);
     if (!window)
         return reportNoTarget("window", argv[1]);
     long count = strtol(argv[2], NULL, 10);

@@ -56,6 +56,12 @@ HWND findProcessWindow(DWORD processId)
     return search.window;
 }
 
+HWND findTargetWindow(const char *spec)
+{
+    DWORD processId = findTargetProcess(spec);
+    return processId ? findProcessWindow(processId) : NULL;
+}
+
 int reportNoTarget(const char *what, const char *spec)
 {
     fprintf(stderr, "no %s for '%s'\n", what, spec);

@@ -13,6 +13,9 @@ DWORD findTargetProcess(const char *spec);
 /* The first visible top-level window owned by the process; NULL if none. */
 HWND findProcessWindow(DWORD processId);
 
+/* The window of the process named by spec; NULL if there is none. */
+HWND findTargetWindow(const char *spec);
+
 /* Prints why and returns the exit code every helper uses for a bad target. */
 int reportNoTarget(const char *what, const char *spec);
 
