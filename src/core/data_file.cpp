@@ -1,14 +1,19 @@
 #include "core/data_file.h"
 
-#include <cstdio>
-#include <memory>
+#include <algorithm>
+#include <cstdint>
 
 #include "core/line_reader.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <share.h>
-#else
 #include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace quorvenda {
@@ -22,30 +27,60 @@ std::string DataFolder::pathOf(const char* fileName) const {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-FileHandle openForReading(const std::string& path) {
+// The data files are read straight from the descriptor, a chunk the size of
+// the file at a time, with no stdio buffer between: open, size, read, close.
 #ifdef _WIN32
+using FileStat = struct _stat64;
+int openFile(const std::string& path) {
     // Deny read and write to everyone else for as long as the file is open.
-    return FileHandle(_fsopen(path.c_str(), "rb", _SH_DENYRW));
-#else
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    struct stat info {};
-    if (file && (fstat(fileno(file.get()), &info) != 0 || S_ISDIR(info.st_mode))) file.reset();
-    return file;
-#endif
+    return _sopen(path.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYRW);
 }
+int statFile(int fd, FileStat& info) { return _fstat64(fd, &info); }
+long readFile(int fd, char* buffer, std::size_t capacity) {
+    return _read(fd, buffer, static_cast<unsigned>(capacity));
+}
+void closeFile(int fd) { _close(fd); }
+#else
+using FileStat = struct stat;
+int openFile(const std::string& path) { return open(path.c_str(), O_RDONLY | O_CLOEXEC); }
+int statFile(int fd, FileStat& info) { return fstat(fd, &info); }
+long readFile(int fd, char* buffer, std::size_t capacity) { return read(fd, buffer, capacity); }
+void closeFile(int fd) { close(fd); }
+#endif
+
+class OpenFile {
+public:
+    explicit OpenFile(const std::string& path) : fd_(openFile(path)) {}
+    ~OpenFile() {
+        if (fd_ >= 0) closeFile(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
 
 }  // namespace
 
 std::optional<std::vector<std::string>> readFirstLines(const std::string& path, int count) {
-    FileHandle file = openForReading(path);
-    if (!file) return std::nullopt;
-    std::FILE* raw = file.get();
-    LineReader reader([raw](char* buffer, std::size_t capacity) { return std::fread(buffer, 1, capacity, raw); });
+    const OpenFile file(path);
+    if (file.fd() < 0) return std::nullopt;
+    FileStat info{};
+    if (statFile(file.fd(), info) != 0 || (info.st_mode & S_IFMT) == S_IFDIR) return std::nullopt;
+    // Sized to the file, so a small file costs a small buffer; a file that
+    // grows meanwhile is still read to its end, chunk by chunk.
+    const auto fileSize = static_cast<std::uint64_t>(std::max<decltype(info.st_size)>(info.st_size, 1));
+    const std::size_t chunkSize = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, LineReader::maxChunkSize));
+    const int fd = file.fd();
+    LineReader reader(
+        [fd](char* buffer, std::size_t capacity) -> std::size_t {
+            const long n = readFile(fd, buffer, capacity);
+            return n > 0 ? static_cast<std::size_t>(n) : 0;
+        },
+        chunkSize);
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
     for (int i = 0; i < count; ++i) lines.push_back(reader.nextLine());

@@ -7,24 +7,26 @@
 namespace quorvenda {
 
 namespace {
-constexpr std::size_t chunkSize = 64 * 1024;
 constexpr char endOfFileByte = 0x1A;
 }  // namespace
 
-LineReader::LineReader(ReadChunk readChunk) : readChunk_(std::move(readChunk)), buffer_(chunkSize) {}
+LineReader::LineReader(ReadChunk readChunk, std::size_t chunkSize)
+    : readChunk_(std::move(readChunk)),
+      capacity_(std::clamp<std::size_t>(chunkSize, 1, maxChunkSize)),
+      buffer_(new char[capacity_]) {}
 
 bool LineReader::refill() {
     if (ended_) return false;
     pos_ = 0;
-    end_ = readChunk_(buffer_.data(), buffer_.size());
+    end_ = readChunk_(buffer_.get(), capacity_);
     if (end_ == 0) {
         ended_ = true;
         return false;
     }
     // Ctrl-Z ends the file: keep what comes before it, never read further.
-    const char* stop = static_cast<const char*>(std::memchr(buffer_.data(), endOfFileByte, end_));
+    const char* stop = static_cast<const char*>(std::memchr(buffer_.get(), endOfFileByte, end_));
     if (stop != nullptr) {
-        end_ = static_cast<std::size_t>(stop - buffer_.data());
+        end_ = static_cast<std::size_t>(stop - buffer_.get());
         ended_ = true;
     }
     return end_ > 0;
@@ -34,11 +36,11 @@ std::string LineReader::nextLine() {
     std::string line;
     for (;;) {
         if (pos_ == end_ && !refill()) break;
-        const char* start = buffer_.data() + pos_;
+        const char* start = buffer_.get() + pos_;
         const char* lf = static_cast<const char*>(std::memchr(start, '\n', end_ - pos_));
         if (lf != nullptr) {
             line.append(start, lf);
-            pos_ = static_cast<std::size_t>(lf - buffer_.data()) + 1;
+            pos_ = static_cast<std::size_t>(lf - buffer_.get()) + 1;
             if (!line.empty() && line.back() == '\r') line.pop_back();
             return line;
         }

@@ -124,6 +124,20 @@ TEST(EventList, IgnoresLinesAfterTheFortySecond) {
     EXPECT_EQ(readEventList(store, dir.folder())[6].day, 21);
 }
 
+TEST(EventList, ReadsAFileLongerThanOneChunk) {
+    // Slot 1's name alone is larger than the biggest chunk read at once.
+    auto lines = sevenSlots();
+    lines[0] = std::string(3 * 64 * 1024 + 5, 'x');
+    TempFolder dir;
+    dir.write(eventListFileName, fileOf(lines));
+    Slot1LineStore store;
+    const EventSlots slots = readEventList(store, dir.folder());
+    EXPECT_EQ(slots[0].name, lines[0]);
+    EXPECT_EQ(slots[0].day, 3);
+    EXPECT_EQ(slots[6].name, "予定7");
+    EXPECT_EQ(slots[6].day, 21);
+}
+
 TEST(EventList, Slot1KeepsItsLastSuccessfulRead) {
     TempFolder dir;
     Slot1LineStore store;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,28 @@ TEST_P(LineReaderTest, AppliesTextModeRules) {
     for (std::size_t i = 0; i < c.expected.size(); ++i) EXPECT_EQ(lines[i], c.expected[i]) << c.what << " line " << i + 1;
     EXPECT_EQ(lines[c.expected.size()], "") << c.what;
     EXPECT_EQ(lines[c.expected.size() + 1], "") << c.what;
+}
+
+TEST_P(LineReaderTest, GivesTheSameLinesWhateverTheChunkSize) {
+    // The data files are read a chunk the size of the file at a time, so a
+    // file that grows meanwhile, or a line end split between two chunks,
+    // must not change a single line.
+    const auto& c = GetParam();
+    const int count = static_cast<int>(c.expected.size()) + 2;
+    const auto whole = firstLines(c.bytes, count);
+    for (const std::size_t chunkSize : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{5}}) {
+        std::size_t offset = 0;
+        LineReader reader(
+            [&](char* buffer, std::size_t capacity) {
+                EXPECT_LE(capacity, chunkSize);
+                const std::size_t n = std::min(capacity, c.bytes.size() - offset);
+                std::copy_n(c.bytes.data() + offset, n, buffer);
+                offset += n;
+                return n;
+            },
+            chunkSize);
+        for (int i = 0; i < count; ++i) EXPECT_EQ(reader.nextLine(), whole[i]) << c.what << " chunk " << chunkSize;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
