@@ -85,7 +85,7 @@ test_close_then_cancel_keeps_the_clock_ticking() {
     "close-request|closes the question box"
   )
   e2e_open_commands_clock close-cancel
-  local row answer what box first=1 n=0
+  local row answer what box keys first=1 n=0
   for row in "${rows[@]}"; do
     n=$((n + 1))
     IFS='|' read -r answer what <<<"$row"
@@ -97,7 +97,12 @@ test_close_then_cancel_keeps_the_clock_ticking() {
       e2e_wait_repaint painting-under-close-question beside "$box"
       first=0
     fi
-    if [ "$answer" = close-request ]; then e2e_close_request "$box"; else e2e_keys "$box" $answer; fi
+    if [ "$answer" = close-request ]; then
+      e2e_close_request "$box"
+    else
+      read -r -a keys <<<"$answer"
+      e2e_keys "$box" "${keys[@]}"
+    fi
     e2e_wait_window_gone "^$E2E_CLOSE_CAPTION\$" 5
     e2e_check "the user $what: the program runs on" e2e_program_running
     e2e_check "the user $what: the window stays" e2e_window_shown "^$E2E_CREATION_TITLE\$"
