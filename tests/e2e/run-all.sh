@@ -26,8 +26,15 @@ export E2E_WINDOWS_BUILD E2E_NATIVE_BUILD
 source "$here/lib/harness.sh"
 source "$here/lib/dial.sh"
 E2E_TESTS=()
+E2E_BUILD_TESTS=" "
 # e2e_test FUNCTION: registers a test; tests run in registration order.
 e2e_test() { E2E_TESTS+=("$1"); }
+# e2e_build_test FUNCTION: registers a test that only inspects the build, so
+# it runs without a display or Wine.
+e2e_build_test() {
+  E2E_TESTS+=("$1")
+  E2E_BUILD_TESTS+="$1 "
+}
 for cases in "$here"/cases/*.sh; do
   # shellcheck source=/dev/null
   source "$cases"
@@ -35,13 +42,15 @@ done
 
 missing=()
 for file in "$(e2e_program)" "$E2E_NATIVE_BUILD/tests/e2e/x-close-request" "$E2E_FAKETIME_LIB" \
-  "$E2E_CONVERT" "$E2E_COMPARE" "$E2E_IMPORT"; do
+  "$E2E_CONVERT" "$E2E_COMPARE" "$E2E_IMPORT" "$E2E_WINDOWS_BUILD/src/app/framework_tests.exe" \
+  "$E2E_WINDOWS_BUILD/tests/e2e/planted/e2e-planted.dll"; do
   [ -e "$file" ] || missing+=("$file")
 done
-for helper in e2e-minimal e2e-leaky marker gdicount repaint-storm client-rect dialog-text; do
+for helper in e2e-minimal e2e-leaky marker gdicount repaint-storm client-rect dialog-text \
+  hold-file remote-load-library; do
   [ -e "$(e2e_helper "$helper")" ] || missing+=("$(e2e_helper "$helper")")
 done
-for tool in wine wineserver wineboot Xvfb xdotool xwininfo xsetroot iconv; do
+for tool in wine wineserver wineboot Xvfb xdotool xwininfo xsetroot xprop iconv python3 x86_64-w64-mingw32-objdump; do
   command -v "$tool" >/dev/null || missing+=("$tool")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -82,7 +91,7 @@ for test in "${E2E_TESTS[@]}"; do
     set -eEu -o pipefail
     trap 'e2e_log "command failed at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND" >&2' ERR
     trap 'e2e_log "stopped after $E2E_TEST_TIMEOUT s" >&2; exit 124' TERM
-    e2e_begin
+    [[ $E2E_BUILD_TESTS == *" $test "* ]] || e2e_begin
     "$test"
   ) >"$E2E_WORK/log" 2>&1 &
   test_pid=$!
