@@ -8,6 +8,7 @@
 #include "render/event_marks.h"
 #include "render/gdi_objects.h"
 #include "render/text_panel.h"
+#include "render/visible_text.h"
 
 namespace quorvenda {
 
@@ -29,7 +30,7 @@ SlotTexts computeCountdowns(const EventSlots& slots, const CalendarSnapshot& tod
         if (!slot.showsText() && !slot.showsOnDial()) continue;
         store.slots[i] = computeCountdown(slot, today);
         if (!slot.showsText()) continue;
-        result.texts[i] = formatCountdownText(slot, store.slots[i]);
+        result.texts[i] = visibleText(formatCountdownText(slot, store.slots[i]));
         result.heights[i] = measuring.GetTextExtent(*result.texts[i]).cy;
     }
     return result;

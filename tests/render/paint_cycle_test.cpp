@@ -189,5 +189,22 @@ TEST_F(PaintCycleTest, ColourFileValuesOfAnySizeKeepTheirLowEightBits) {
     EXPECT_EQ(repaint()[2], "CreatePen PS_SOLID 2 0xFF00FF");
 }
 
+TEST_F(PaintCycleTest, AHugeNameIsCutToWhatAWindowCanShowOnACharacterBoundary) {
+    // "6月15日 x" is 9 bytes, so the double-byte characters after it straddle the 64 KiB mark.
+    std::string name = "x";
+    while (name.size() < 1024 * 1024) name += "あ";
+    writeEvents({slotLines(name, "1", "1", "2007", "6", "15"), slotLines("b", "1", "1", "2007", "6", "16")});
+    const Lines lines = repaint();
+
+    const auto slot1 = std::find_if(lines.begin(), lines.end(),
+                                    [](const std::string& l) { return l.rfind("TextOut 0 0 ", 0) == 0; });
+    ASSERT_NE(slot1, lines.end());
+    const std::string drawn = slot1->substr(std::string("TextOut 0 0 \"").size());
+    EXPECT_EQ(drawn.size(), 64u * 1024 - 1 + 1) << "65535 bytes of text and the closing quote";
+    EXPECT_EQ(drawn.substr(drawn.size() - 3), "あ\"");
+    // Its height is that of any line: slot 2 follows 16 pixels below it.
+    EXPECT_TRUE(hasLineStartingWith(lines, "TextOut 0 16 \"6月16日 bまで 6日間\""));
+}
+
 }  // namespace
 }  // namespace quorvenda
