@@ -133,6 +133,15 @@ e2e_inject_big_one_line() {
   head -c "$E2E_BIG_FILE_BYTES" /dev/zero | tr '\0' 'A' >"$1"
 }
 
+e2e_inject_big_name() {
+  # Slot 1 on with a 50 MB name: its line is drawn, cut at the window's edge,
+  # and the clock keeps its one-second cadence.
+  {
+    head -c "$E2E_BIG_FILE_BYTES" /dev/zero | tr '\0' 'A'
+    printf '\r\n1\r\n1\r\n2007\r\n6\r\n21\r\n'
+  } >"$1"
+}
+
 e2e_inject_big_many_lines() {
   # Slots 1-3 on and 4-7 off in the first 42 lines, then 50 MB of lines
   # that would switch all seven on if anything past line 42 were read.
@@ -187,6 +196,7 @@ test_event_list_faults_keep_the_clock_running_and_slot_1_shown() {
     "locked|e2e_inject_locked|1|same|e2e_release_locked"
     "directory|e2e_inject_directory|1|same|e2e_restore_good_list"
     "big-one-line|e2e_inject_big_one_line|||e2e_restore_good_list"
+    "big-name|e2e_inject_big_name|1|changed|e2e_restore_good_list"
     "big-many-lines|e2e_inject_big_many_lines|1 2 3|same|e2e_restore_good_list"
     "random-bytes|e2e_inject_random_bytes|||e2e_restore_good_list"
     "random-texts|e2e_inject_random_texts|$E2E_ALL_SLOTS|changed|e2e_restore_good_list"
