@@ -1,0 +1,196 @@
+# shellcheck shell=bash
+# Shared by the Wine-side measurement scripts (scripts/bench.sh,
+# scripts/soak.sh and perf/*.sh): a virtual X display per measured program, a
+# Wine prefix per run, a data folder with a full event list, and the means to
+# read a process's CPU time and resident memory from /proc.
+#
+# Every script that sources this calls perf_begin first: whatever it starts
+# (X servers, Wine prefixes and their processes, scratch folders) is ended and
+# removed by the EXIT trap, whether the script passes or fails.
+
+# Display numbers of the measurement scripts; other test suites use others.
+PERF_FIRST_DISPLAY=61
+PERF_LAST_DISPLAY=69
+PERF_CLOCK_TICKS=$(getconf CLK_TCK)
+
+PERF_XVFB_PIDS=()
+PERF_PREFIXES=()
+PERF_WORK=
+# Set by perf_start_display, perf_make_prefix and perf_copy_prefix.
+PERF_DISPLAY=
+PERF_XVFB_PID=
+PERF_PREFIX=
+
+perf_log() { printf '[%s] %s\n' "$(date +%H:%M:%S)" "$*" >&2; }
+perf_fail() {
+  perf_log "FAILED: $*"
+  exit 1
+}
+
+# perf_begin: a scratch folder for this run (PERF_WORK) and the cleanup trap.
+perf_begin() {
+  PERF_WORK=$(mktemp -d /tmp/perf-run.XXXXXX)
+  trap perf_cleanup EXIT
+  trap 'exit 130' INT TERM
+}
+
+perf_cleanup() {
+  local status=$?
+  set +e
+  local prefix pid
+  for prefix in "${PERF_PREFIXES[@]}"; do
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null
+    WINEPREFIX=$prefix wineserver -w 2>/dev/null
+  done
+  for pid in "${PERF_XVFB_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  [ -n "$PERF_WORK" ] && rm -rf "$PERF_WORK"
+  exit "$status"
+}
+
+# perf_wait_for TIMEOUT_S COMMAND...: polls COMMAND every 0.05 s until it succeeds.
+perf_wait_for() {
+  local deadline=$(($(date +%s%N) + $1 * 1000000000))
+  shift
+  until "$@"; do
+    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# perf_start_display: starts Xvfb on the first free display number of the
+# range; PERF_DISPLAY is ":N" and PERF_XVFB_PID the server's process.
+# -noreset: the server stays as it is when its last client leaves.
+perf_start_display() {
+  local n
+  for ((n = PERF_FIRST_DISPLAY; n <= PERF_LAST_DISPLAY; n++)); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$PERF_WORK/xvfb$n.log" 2>&1 &
+    local pid=$!
+    PERF_XVFB_PIDS+=("$pid")
+    # Ours only if it is still running once the display answers: another
+    # server may have taken the number in the meantime.
+    if perf_wait_for 10 xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$pid" 2>/dev/null; then
+      PERF_DISPLAY=:$n
+      PERF_XVFB_PID=$pid
+      return 0
+    fi
+  done
+  perf_fail "no free X display between :$PERF_FIRST_DISPLAY and :$PERF_LAST_DISPLAY"
+}
+
+# The environment of every Wine process: Japanese locale (code page 932), quiet.
+perf_wine_env() {
+  export WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES='winemenubuilder.exe=d'
+  unset WINEPREFIX
+}
+
+# perf_make_prefix: a new Wine prefix (about 15 s), in PERF_PREFIX; without
+# a window manager Wine draws the frames itself (Managed=N).
+perf_make_prefix() {
+  local prefix=$PERF_WORK/prefix${#PERF_PREFIXES[@]}
+  PERF_PREFIXES+=("$prefix")
+  (
+    export WINEPREFIX=$prefix
+    wineboot -i >/dev/null 2>&1 &&
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 &&
+      wineserver -w
+  ) || perf_fail "wineboot could not make $prefix"
+  PERF_PREFIX=$prefix
+}
+
+# perf_copy_prefix SOURCE: a copy of a prefix in PERF_PREFIX (2 s instead of
+# 15), with a wineserver of its own, so each program's server time can be
+# told apart.
+perf_copy_prefix() {
+  local prefix=$PERF_WORK/prefix${#PERF_PREFIXES[@]}
+  PERF_PREFIXES+=("$prefix")
+  WINEPREFIX=$1 wineserver -w
+  cp -a "$1" "$prefix" || perf_fail "could not copy $1"
+  PERF_PREFIX=$prefix
+}
+
+# perf_data_folder DIR: seven events, each with its countdown line and dial
+# mark, dated next year so none has passed, and a colour settings file: the
+# busiest repaint the clock normally makes. Written as Shift-JIS.
+perf_data_folder() {
+  local dir=$1 year slot
+  mkdir -p "$dir"
+  year=$(($(date +%Y) + 1))
+  for slot in 1 2 3 4 5 6 7; do
+    printf '予定%s\r\n1\r\n1\r\n%s\r\n%s\r\n%s\r\n' "$slot" "$year" $(((slot * 2 - 1) % 12 + 1)) $((slot * 4))
+  done | iconv -f UTF-8 -t CP932 >"$dir/quorvendadata1.txt"
+  printf '0\r\n0\r\n128\r\n0\r\n100\r\n' >"$dir/quorvendacolor.ini"
+}
+
+# perf_cpu_ticks PID...: user plus system time of the processes, in clock ticks.
+perf_cpu_ticks() {
+  local pid total=0 fields
+  for pid in "$@"; do
+    # Fields after the command name, which is in parentheses and may hold spaces.
+    fields=$(sed 's/^.*) //' "/proc/$pid/stat" 2>/dev/null) || continue
+    read -r -a f <<<"$fields"
+    total=$((total + f[11] + f[12]))
+  done
+  echo "$total"
+}
+
+# perf_ticks_to_seconds TICKS
+perf_ticks_to_seconds() { awk -v t="$1" -v hz="$PERF_CLOCK_TICKS" 'BEGIN { printf "%.2f", t / hz }'; }
+
+# perf_rss_kib PID...: resident memory (VmRSS) in KiB, summed.
+perf_rss_kib() {
+  local pid total=0 kib
+  for pid in "$@"; do
+    kib=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
+    total=$((total + ${kib:-0}))
+  done
+  echo "$total"
+}
+
+# perf_prefix_pids PREFIX: the processes running in that Wine prefix.
+perf_prefix_pids() {
+  local environ pid
+  for environ in /proc/[0-9]*/environ; do
+    pid=${environ#/proc/}
+    pid=${pid%/environ}
+    # Kernel threads and processes that just ended have no environment to read.
+    if { tr '\0' '\n' <"$environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$1"; then echo "$pid"; fi
+  done
+}
+
+# perf_wineserver_pid PREFIX
+perf_wineserver_pid() {
+  local pid
+  for pid in $(perf_prefix_pids "$1"); do
+    [[ $(cat "/proc/$pid/comm" 2>/dev/null) == wineserver* ]] && echo "$pid" && return 0
+  done
+  return 1
+}
+
+# perf_window_shown DISPLAY REGEX: a visible window with that title exists.
+perf_window_shown() { [ -n "$(DISPLAY=$1 xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1)" ]; }
+
+# perf_field FILE NAME: the value of a "name value" line the drives print.
+perf_field() { awk -v n="$2" '$1 == n { print $2; exit }' "$1" | tr -d '\r'; }
+
+# perf_median NUMBER...: the median (mean of the middle two for an even count).
+perf_median() {
+  printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END {
+    if (NR == 0) { print "n/a"; exit }
+    if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# perf_ratio A B: A / B to two places, or n/a.
+perf_ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b + 0 > 0 && a != "n/a") printf "%.2f", a / b; else print "n/a" }'; }
+
+# perf_result KEY VALUE: records one figure of the run.
+perf_result() { printf '%s %s\n' "$1" "$2" >>"$PERF_WORK/results"; }
+
+# perf_get KEY: a recorded figure, or n/a.
+perf_get() {
+  awk -v k="$1" '$1 == k { $1 = ""; v = substr($0, 2); found = 1 } END { print found ? v : "n/a" }' \
+    "$PERF_WORK/results" 2>/dev/null || echo n/a
+}

@@ -1,0 +1,58 @@
+# shellcheck shell=bash
+# The one table scripts/bench.sh prints, from the figures recorded with
+# perf_result. Targets are shown beside the figures they concern; the table
+# passes no judgement, since times depend on the machine and its load.
+
+perf_row() { printf '%-46s %-24s %s\n' "$1" "$2" "${3:-}"; }
+
+# perf_sum A B...: the sum, to two places, or n/a if any part is missing.
+perf_sum() {
+  awk 'BEGIN { for (i = 1; i < ARGC; i++) { if (ARGV[i] == "n/a") { print "n/a"; exit } s += ARGV[i] } printf "%.2f", s }' "$@"
+}
+
+perf_report() {
+  local mode=$1 idle clockIdle minimalIdle
+  idle=$(perf_get idle_seconds)
+  clockIdle=$(perf_sum "$(perf_get idle_clock_process_s)" "$(perf_get idle_clock_server_s)")
+  minimalIdle=$(perf_sum "$(perf_get idle_minimal_process_s)" "$(perf_get idle_minimal_server_s)")
+  echo
+  echo "Quorvenda performance ($mode run, $(nproc) cores, load average at start $(perf_get load))"
+  perf_row "figure" "value" "note"
+  perf_row "------" "-----" "----"
+  perf_row "native repaint, null surface, median" "$(perf_get native_repaint_us) us" "target < 20 us"
+  perf_row "native reading both files, median" "$(perf_get native_files_us) us" \
+    "$(perf_get native_files_share) of the repaint"
+  perf_row "native repaint, 1 MB event name, median" "$(perf_get native_1mb_us) us"
+  perf_row "Wine paint handler, clock: median / p99" \
+    "$(perf_get paint_clock_median_us) / $(perf_get paint_clock_p99_us) us" "$(perf_get paints) repaints x $(perf_get rounds)"
+  perf_row "  baseline fill+copy: median / p99" \
+    "$(perf_get paint_fill_copy_median_us) / $(perf_get paint_fill_copy_p99_us) us"
+  perf_row "  baseline fill+face+copy: median / p99" \
+    "$(perf_get paint_fill_face_copy_median_us) / $(perf_get paint_fill_face_copy_p99_us) us" \
+    "the two 2-px circles and 12 ticks"
+  perf_row "  clock / fill+copy (medians)" \
+    "$(perf_ratio "$(perf_get paint_clock_median_us)" "$(perf_get paint_fill_copy_median_us)")" "target <= 2"
+  perf_row "  clock / fill+face+copy (medians)" \
+    "$(perf_ratio "$(perf_get paint_clock_median_us)" "$(perf_get paint_fill_face_copy_median_us)")"
+  perf_row "idle ${idle} s, CPU s: process + wineserver" "" "others = explorer, services; X = its Xvfb"
+  perf_row "  clock (quorvenda.exe, Wine)" \
+    "$(perf_get idle_clock_process_s) + $(perf_get idle_clock_server_s) = $clockIdle" \
+    "others $(perf_get idle_clock_others_s), X $(perf_get idle_clock_x_s)"
+  perf_row "  minimal (e2e-minimal.exe, Wine)" \
+    "$(perf_get idle_minimal_process_s) + $(perf_get idle_minimal_server_s) = $minimalIdle" \
+    "others $(perf_get idle_minimal_others_s), X $(perf_get idle_minimal_x_s)"
+  perf_row "  xclock -update 1 (native)" "$(perf_get idle_xclock_process_s)" "X $(perf_get idle_xclock_x_s)"
+  perf_row "  clock / minimal" "$(perf_ratio "$clockIdle" "$minimalIdle")" "target <= 1.5"
+  perf_row "resident memory (VmRSS), KiB" "" "at the end of the idle run"
+  perf_row "  clock: process / its wineserver" \
+    "$(perf_get idle_clock_rss_kib) / $(perf_get idle_clock_server_rss_kib)"
+  perf_row "  minimal: process / its wineserver" \
+    "$(perf_get idle_minimal_rss_kib) / $(perf_get idle_minimal_server_rss_kib)"
+  perf_row "  xclock" "$(perf_get idle_xclock_rss_kib)"
+  perf_row "quorvenda.exe size / after strip" \
+    "$(perf_get size_bytes) / $(perf_get stripped_size_bytes) B" "target < 524288 B (512 KiB)"
+  perf_row "quorvenda.exe imports" "$(perf_get dlls)" "not system DLLs: $(perf_get nonsystem_dlls)"
+  perf_row "start to first paint, clock / fill+copy" \
+    "$(perf_get startup_clock_ms) / $(perf_get startup_fill_copy_ms) ms" \
+    "median of $(perf_get startup_rounds), wineserver running"
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The baselines the clock's paint handler is compared with: a window created
+// with the clock's class style, styles, size and layered attributes, whose
+// paint handler does only part of the clock's repaint, through the same
+// framework and drawing code:
+//  - fillAndCopy: an off-screen bitmap of the client size filled white and
+//    copied 1:1 onto the window, the clock's first and last steps;
+//  - fillFaceAndCopy: the same with the 24 pens of the drawing kit and the
+//    dial face (the two circles and the twelve hour ticks) in between.
+// What the clock costs beyond them is its own.
+#include "app/framework/win32/wnd.h"
+
+namespace quorvenda::perf {
+
+enum class BaselinePaint { fillAndCopy, fillFaceAndCopy };
+
+class BaselineWindow : public CWnd {
+public:
+    explicit BaselineWindow(BaselinePaint paint) : paint_(paint) {}
+    BOOL Create();
+
+protected:
+    const WndMessageMap* GetMessageMap() const override;
+
+private:
+    // When any part of the window needs painting: after every timer tick, or when forced.
+    LRESULT OnPaint(WPARAM, LPARAM);
+    // During CreateEx, before the window is shown: the once-a-second timer and transparency.
+    LRESULT OnCreate(WPARAM, LPARAM);
+    // Once a second: the whole window is invalidated.
+    LRESULT OnTimer(WPARAM timerId, LPARAM);
+    // Before each repaint, when the system would fill the background.
+    LRESULT OnEraseBkgnd(WPARAM, LPARAM);
+
+    BaselinePaint paint_;
+};
+
+}  // namespace quorvenda::perf

@@ -1,0 +1,30 @@
+#pragma once
+// Command line of the drive programs, which open the same window as the
+// program they stand for and then, instead of waiting for the timer, force
+// its repaints as fast as they go:
+//   (nothing)              run like the program itself, until closed
+//   --first-paint          print when the first paint was done, then exit
+//   --paints N             time N forced repaints of the paint handler
+//   --soak N               N forced repaints; GDI objects and memory before
+//                          and after must not grow (exit code 1 if they do)
+//   --warmup N             forced repaints before anything is measured
+//                          (default 200)
+// --paints and --soak may be combined; the timing runs first.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvenda::drive {
+
+struct DriveOptions {
+    bool measure = false;  // false: behave like the program itself
+    long paints = 0;
+    long soakRepaints = 0;
+    long warmupRepaints = 200;
+};
+
+// Nothing, with `error` set, for an unknown option or a count that is not a
+// whole number from 1 (0 for --warmup) to a billion.
+std::optional<DriveOptions> parseDriveOptions(const std::vector<std::string>& args, std::string& error);
+
+}  // namespace quorvenda::drive
