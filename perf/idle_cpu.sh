@@ -1,14 +1,17 @@
 # shellcheck shell=bash
-# Idle cost side by side, all three at once for SECONDS: the clock (the
-# shipped quorvenda.exe, in the data folder), the minimal Win32 program of
-# the end-to-end tests (e2e-minimal.exe, which fills and copies its window
-# once a second) and the native `xclock -update 1`. Each has an X server of
-# its own and each Wine program a prefix of its own, so every process's CPU
-# time (user + system, from /proc/PID/stat) belongs to exactly one of them:
-# the program, its wineserver, the prefix's other Wine processes (explorer
-# and services) and its X server. Measurement starts once every window is
-# shown and two more seconds have passed, so start-up is left out. Records
-# idle_<name>_{process,server,others,x}_s and idle_<name>_{rss,server_rss}_kib.
+# Idle cost side by side, all at once for SECONDS: the clock (the shipped
+# quorvenda.exe), the minimal Win32 program of the end-to-end tests
+# (e2e-minimal.exe, which fills and copies its window once a second), the
+# fill, face and copy baseline run as a program (what the two 2-pixel
+# circles alone cost each second) and the native `xclock -update 1`. Each
+# has an X server of its own and each Wine program a prefix of its own, so
+# every process's CPU time (user + system, from /proc/PID/stat) belongs to
+# exactly one of them: the program, its wineserver, the prefix's other Wine
+# processes (explorer and services) and its X server. Measurement starts
+# once every window is shown and two more seconds have passed, so start-up
+# is left out. Records idle_<name>_{process,server,others,x}_s and
+# idle_<name>_{rss,server_rss}_kib for clock, minimal and face, and
+# idle_xclock_{process,x}_s and idle_xclock_rss_kib.
 
 # perf_pid_named PREFIX COMM: the process of that prefix with that command name.
 perf_pid_named() {
@@ -28,69 +31,88 @@ perf_other_pids() {
   done
 }
 
-# perf_idle_cpu WINDOWS_BUILD FOLDER SECONDS CLOCK_PREFIX MINIMAL_PREFIX
+# perf_idle_cpu WINDOWS_BUILD FOLDER SECONDS PREFIX: PREFIX is copied for
+# every Wine program but the first, which runs in it.
 perf_idle_cpu() {
-  local build=$1 folder=$2 seconds=$3 clockPrefix=$4 minimalPrefix=$5
-  local clockDisplay minimalDisplay xclockDisplay clockX minimalX xclockX xclockPid
+  local build=$1 folder=$2 seconds=$3 firstPrefix=$4
+  # name | program | title of its window
+  local programs=(
+    "clock|$build/src/app/quorvenda.exe|^Quorvenda"
+    "minimal|$build/tests/e2e/e2e-minimal.exe|^e2e-minimal\$"
+    "face|$build/src/app/quorvenda-baseline-fill-face-copy.exe|^quorvenda-baseline fill, face and copy\$"
+  )
+  local row name exe title exeName prefix
+  declare -A prefixOf=() displayOf=() xOf=() groups=()
+  # Every prefix is copied before any program starts in the first.
+  for row in "${programs[@]}"; do
+    name=${row%%|*}
+    if [ ${#prefixOf[@]} -eq 0 ]; then
+      prefixOf[$name]=$firstPrefix
+    else
+      perf_copy_prefix "$firstPrefix"
+      prefixOf[$name]=$PERF_PREFIX
+    fi
+  done
+  for row in "${programs[@]}"; do
+    IFS='|' read -r name exe title <<<"$row"
+    perf_start_display
+    displayOf[$name]=$PERF_DISPLAY xOf[$name]=$PERF_XVFB_PID
+    (cd "$folder" && DISPLAY=$PERF_DISPLAY WINEPREFIX=${prefixOf[$name]} exec wine "$exe") \
+      >>"$PERF_WORK/wine.log" 2>&1 &
+  done
   perf_start_display
-  clockDisplay=$PERF_DISPLAY clockX=$PERF_XVFB_PID
-  perf_start_display
-  minimalDisplay=$PERF_DISPLAY minimalX=$PERF_XVFB_PID
-  perf_start_display
-  xclockDisplay=$PERF_DISPLAY xclockX=$PERF_XVFB_PID
-
-  (cd "$folder" && DISPLAY=$clockDisplay WINEPREFIX=$clockPrefix exec wine "$build/src/app/quorvenda.exe") \
-    >>"$PERF_WORK/wine.log" 2>&1 &
-  (cd "$folder" && DISPLAY=$minimalDisplay WINEPREFIX=$minimalPrefix exec wine "$build/tests/e2e/e2e-minimal.exe") \
-    >>"$PERF_WORK/wine.log" 2>&1 &
+  local xclockDisplay=$PERF_DISPLAY xclockX=$PERF_XVFB_PID xclockPid
   DISPLAY=$xclockDisplay xclock -update 1 >>"$PERF_WORK/xclock.log" 2>&1 &
   xclockPid=$!
-  perf_wait_for 30 perf_window_shown "$clockDisplay" '^Quorvenda' || perf_fail "the clock's window did not appear"
-  perf_wait_for 30 perf_window_shown "$minimalDisplay" '^e2e-minimal$' || perf_fail "e2e-minimal's window did not appear"
+
+  for row in "${programs[@]}"; do
+    IFS='|' read -r name exe title <<<"$row"
+    perf_wait_for 30 perf_window_shown "${displayOf[$name]}" "$title" || perf_fail "no window '$title' of $exe"
+  done
   perf_wait_for 30 perf_window_shown "$xclockDisplay" '^xclock$' || perf_fail "xclock's window did not appear"
   sleep 2
 
-  local clockPid minimalPid clockServer minimalServer
-  clockPid=$(perf_pid_named "$clockPrefix" quorvenda.exe) || perf_fail "no quorvenda.exe process"
-  minimalPid=$(perf_pid_named "$minimalPrefix" e2e-minimal.exe) || perf_fail "no e2e-minimal.exe process"
-  clockServer=$(perf_wineserver_pid "$clockPrefix") || perf_fail "no wineserver for the clock"
-  minimalServer=$(perf_wineserver_pid "$minimalPrefix") || perf_fail "no wineserver for e2e-minimal"
-  local clockOthers minimalOthers
-  clockOthers=$(perf_other_pids "$clockPrefix" "$clockPid" "$clockServer")
-  minimalOthers=$(perf_other_pids "$minimalPrefix" "$minimalPid" "$minimalServer")
+  local pid server
+  for row in "${programs[@]}"; do
+    IFS='|' read -r name exe title <<<"$row"
+    prefix=${prefixOf[$name]}
+    exeName=${exe##*/}
+    # The process's command name: its file name, cut to 15 characters.
+    pid=$(perf_pid_named "$prefix" "${exeName:0:15}") || perf_fail "no $exeName process"
+    server=$(perf_wineserver_pid "$prefix") || perf_fail "no wineserver for $exeName"
+    groups[${name}_process]=$pid
+    groups[${name}_server]=$server
+    groups[${name}_others]=$(perf_other_pids "$prefix" "$pid" "$server")
+    groups[${name}_x]=${xOf[$name]}
+  done
+  groups[xclock_process]=$xclockPid
+  groups[xclock_x]=$xclockX
 
-  # name:pids groups, measured together.
-  local groups=(
-    "clock_process:$clockPid" "clock_server:$clockServer" "clock_others:$clockOthers" "clock_x:$clockX"
-    "minimal_process:$minimalPid" "minimal_server:$minimalServer" "minimal_others:$minimalOthers"
-    "minimal_x:$minimalX" "xclock_process:$xclockPid" "xclock_x:$xclockX"
-  )
   declare -A before=()
   local group
-  for group in "${groups[@]}"; do
+  for group in "${!groups[@]}"; do
     # shellcheck disable=SC2086 # a list of process ids
-    before[${group%%:*}]=$(perf_cpu_ticks ${group#*:})
+    before[$group]=$(perf_cpu_ticks ${groups[$group]})
   done
   perf_log "idle: measuring for $seconds s"
   sleep "$seconds"
-  for group in "${groups[@]}"; do
+  for group in "${!groups[@]}"; do
     # shellcheck disable=SC2086
-    perf_result "idle_${group%%:*}_s" \
-      "$(perf_ticks_to_seconds $(($(perf_cpu_ticks ${group#*:}) - before[${group%%:*}])))"
+    perf_result "idle_${group}_s" "$(perf_ticks_to_seconds $(($(perf_cpu_ticks ${groups[$group]}) - before[$group])))"
   done
-  perf_result idle_clock_rss_kib "$(perf_rss_kib "$clockPid")"
-  perf_result idle_clock_server_rss_kib "$(perf_rss_kib "$clockServer")"
-  perf_result idle_minimal_rss_kib "$(perf_rss_kib "$minimalPid")"
-  perf_result idle_minimal_server_rss_kib "$(perf_rss_kib "$minimalServer")"
+  for row in "${programs[@]}"; do
+    name=${row%%|*}
+    perf_result "idle_${name}_rss_kib" "$(perf_rss_kib "${groups[${name}_process]}")"
+    perf_result "idle_${name}_server_rss_kib" "$(perf_rss_kib "${groups[${name}_server]}")"
+  done
   perf_result idle_xclock_rss_kib "$(perf_rss_kib "$xclockPid")"
   perf_result idle_seconds "$seconds"
 
   kill "$xclockPid" 2>/dev/null
   wait "$xclockPid" 2>/dev/null || true
-  local prefix
-  for prefix in "$clockPrefix" "$minimalPrefix"; do
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null
-    WINEPREFIX=$prefix wineserver -w 2>/dev/null
+  for name in "${!prefixOf[@]}"; do
+    WINEPREFIX=${prefixOf[$name]} wineserver -k 2>/dev/null
+    WINEPREFIX=${prefixOf[$name]} wineserver -w 2>/dev/null
   done
   return 0
 }

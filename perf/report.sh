@@ -3,7 +3,7 @@
 # perf_result. Targets are shown beside the figures they concern; the table
 # passes no judgement, since times depend on the machine and its load.
 
-perf_row() { printf '%-46s %-24s %s\n' "$1" "$2" "${3:-}"; }
+perf_row() { printf '%-50s %-24s %s\n' "$1" "$2" "${3:-}"; }
 
 # perf_sum A B...: the sum, to two places, or n/a if any part is missing.
 perf_sum() {
@@ -11,10 +11,12 @@ perf_sum() {
 }
 
 perf_report() {
-  local mode=$1 idle clockIdle minimalIdle
+  local mode=$1 idle name
   idle=$(perf_get idle_seconds)
-  clockIdle=$(perf_sum "$(perf_get idle_clock_process_s)" "$(perf_get idle_clock_server_s)")
-  minimalIdle=$(perf_sum "$(perf_get idle_minimal_process_s)" "$(perf_get idle_minimal_server_s)")
+  declare -A idleTotal=()
+  for name in clock minimal face; do
+    idleTotal[$name]=$(perf_sum "$(perf_get "idle_${name}_process_s")" "$(perf_get "idle_${name}_server_s")")
+  done
   echo
   echo "Quorvenda performance ($mode run, $(nproc) cores, load average at start $(perf_get load))"
   perf_row "figure" "value" "note"
@@ -35,19 +37,22 @@ perf_report() {
   perf_row "  clock / fill+face+copy (medians)" \
     "$(perf_ratio "$(perf_get paint_clock_median_us)" "$(perf_get paint_fill_face_copy_median_us)")"
   perf_row "idle ${idle} s, CPU s: process + wineserver" "" "others = explorer, services; X = its Xvfb"
-  perf_row "  clock (quorvenda.exe, Wine)" \
-    "$(perf_get idle_clock_process_s) + $(perf_get idle_clock_server_s) = $clockIdle" \
-    "others $(perf_get idle_clock_others_s), X $(perf_get idle_clock_x_s)"
-  perf_row "  minimal (e2e-minimal.exe, Wine)" \
-    "$(perf_get idle_minimal_process_s) + $(perf_get idle_minimal_server_s) = $minimalIdle" \
-    "others $(perf_get idle_minimal_others_s), X $(perf_get idle_minimal_x_s)"
+  local rows=("clock|clock (quorvenda.exe, Wine)" "minimal|minimal (e2e-minimal.exe, Wine)"
+    "face|fill+face+copy baseline (Wine)") row label
+  for row in "${rows[@]}"; do
+    IFS='|' read -r name label <<<"$row"
+    perf_row "  $label" \
+      "$(perf_get "idle_${name}_process_s") + $(perf_get "idle_${name}_server_s") = ${idleTotal[$name]}" \
+      "others $(perf_get "idle_${name}_others_s"), X $(perf_get "idle_${name}_x_s")"
+  done
   perf_row "  xclock -update 1 (native)" "$(perf_get idle_xclock_process_s)" "X $(perf_get idle_xclock_x_s)"
-  perf_row "  clock / minimal" "$(perf_ratio "$clockIdle" "$minimalIdle")" "target <= 1.5"
+  perf_row "  clock / minimal" "$(perf_ratio "${idleTotal[clock]}" "${idleTotal[minimal]}")" "target <= 1.5"
   perf_row "resident memory (VmRSS), KiB" "" "at the end of the idle run"
-  perf_row "  clock: process / its wineserver" \
-    "$(perf_get idle_clock_rss_kib) / $(perf_get idle_clock_server_rss_kib)"
-  perf_row "  minimal: process / its wineserver" \
-    "$(perf_get idle_minimal_rss_kib) / $(perf_get idle_minimal_server_rss_kib)"
+  for row in "${rows[@]}"; do
+    IFS='|' read -r name label <<<"$row"
+    perf_row "  ${label%% (*}: process / wineserver" \
+      "$(perf_get "idle_${name}_rss_kib") / $(perf_get "idle_${name}_server_rss_kib")"
+  done
   perf_row "  xclock" "$(perf_get idle_xclock_rss_kib)"
   perf_row "quorvenda.exe size / after strip" \
     "$(perf_get size_bytes) / $(perf_get stripped_size_bytes) B" "target < 524288 B (512 KiB)"

@@ -7,9 +7,9 @@
 #  - time from process start to first paint (perf/startup.sh);
 #  - the size and imports of quorvenda.exe (perf/size.sh);
 #  - CPU time and resident memory while idle, beside a minimal Win32
-#    program and xclock (perf/idle_cpu.sh).
+#    program, the fill, face and copy baseline and xclock (perf/idle_cpu.sh).
 #
-#   scripts/bench.sh           full run: 3 x 1000 repaints, 60 s idle (about 5 minutes)
+#   scripts/bench.sh           full run: 5 x 600 repaints, 60 s idle (about 4 minutes)
 #   scripts/bench.sh --quick   the same steps, small: checks that everything
 #                              runs and prints the table (about 1 minute)
 #
@@ -33,7 +33,7 @@ esac
 if [ $mode = quick ]; then
   paints=50 warmup=10 rounds=1 startupRounds=1 idleSeconds=5 minTime=0.01
 else
-  paints=1000 warmup=200 rounds=3 startupRounds=5 idleSeconds=60 minTime=0.5
+  paints=600 warmup=200 rounds=5 startupRounds=5 idleSeconds=60 minTime=0.5
 fi
 benchBuild=${QUORVENDA_BENCH_BUILD:-build/bench}
 windowsBuild=${QUORVENDA_WINDOWS_BUILD:-build/windows}
@@ -87,9 +87,8 @@ perf_startup "$windowsBuild" "$folder" "$startupRounds"
 perf_size "$windowsBuild/src/app/quorvenda.exe"
 
 perf_log "idle: $idleSeconds s"
-perf_copy_prefix "$prefix"
 unset WINEPREFIX DISPLAY
-perf_idle_cpu "$windowsBuild" "$folder" "$idleSeconds" "$prefix" "$PERF_PREFIX"
+perf_idle_cpu "$windowsBuild" "$folder" "$idleSeconds" "$prefix"
 
 perf_report "$mode"
 # Every figure must be there, or some step measured nothing.

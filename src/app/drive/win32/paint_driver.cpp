@@ -93,6 +93,7 @@ std::int64_t unixTimeNs() {
 int runDrive(HWND window, const DriveOptions& options, std::int64_t firstPaintUnixNs, std::FILE* out) {
     std::fprintf(out, "first_paint_unix_ns %lld\n", static_cast<long long>(firstPaintUnixNs));
     printSample(out, "at_start", sampleProcess());
+    if (options.paints == 0 && options.soakRepaints == 0) return 0;
     PaintTimer timer(window);
     // Fills the caches of the system's drawing code before anything is measured.
     if (forceRepaints(window, options.warmupRepaints) != options.warmupRepaints) return 1;
