@@ -30,4 +30,10 @@ if [ -x tests/e2e/run-all.sh ]; then
   tests/e2e/run-all.sh build/windows build/native
 fi
 
+step "soak: 10,000 repaints in one process under Wine, no growth"
+bash scripts/soak.sh 10000
+
+step "benchmarks, CI-sized (figures only, no time asserted)"
+bash scripts/bench.sh --quick
+
 step "all tests passed"
