@@ -3,7 +3,24 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "app/win32/system_library.h"
+
 namespace quorvenda {
+
+namespace {
+// Loaded at the first use and kept for the rest of the run.
+BOOL openFileDialog(OPENFILENAMEA* request) {
+    static const auto function =
+        systemLibraryFunction<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    return function != nullptr ? function(request) : FALSE;  // unavailable: as if cancelled
+}
+
+HINSTANCE shellOpen(HWND owner, const char* path) {
+    static const auto function = systemLibraryFunction<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    // Unavailable: 0, a failure the user is told about.
+    return function != nullptr ? function(owner, nullptr, path, nullptr, nullptr, SW_SHOWNORMAL) : nullptr;
+}
+}  // namespace
 
 static_assert(questionBoxType == (MB_OKCANCEL | MB_ICONQUESTION));
 static_assert(noticeBoxType == MB_OK);
@@ -26,11 +43,11 @@ bool Win32CommandHost::chooseFile(const OpenFileRequest& request) {
     ofn.Flags = request.flags;
     ofn.lpstrDefExt = request.defaultExtension;
     ofn.lpstrTitle = request.title;
-    return GetOpenFileNameA(&ofn) != FALSE;
+    return openFileDialog(&ofn) != FALSE;
 }
 
 std::intptr_t Win32CommandHost::open(const char* path) {
-    HINSTANCE result = ShellExecuteA(owner_, nullptr, path, nullptr, nullptr, SW_SHOWNORMAL);
+    HINSTANCE result = shellOpen(owner_, path);
     return reinterpret_cast<std::intptr_t>(result);
 }
 
