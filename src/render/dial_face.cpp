@@ -95,13 +95,13 @@ FontSpec dayLabelFontSpec() {
     constexpr int cellHeight = 20;  // positive: the cell height in pixels
     constexpr int boldWeight = 700;
     constexpr int shiftJisCharSet = 128;
-    FontSpec spec;  // width, escapement, orientation, precisions, quality, pitch: the platform's defaults
-    spec.height = cellHeight;
-    spec.weight = boldWeight;
-    spec.italic = true;
-    spec.charSet = shiftJisCharSet;
-    spec.faceName = "MS ゴシック";
-    return spec;
+    FontSpec fontSpec;  // width, escapement, orientation, precisions, quality, pitch: the platform's defaults
+    fontSpec.height = cellHeight;
+    fontSpec.weight = boldWeight;
+    fontSpec.italic = true;
+    fontSpec.charSet = shiftJisCharSet;
+    fontSpec.faceName = "MS ゴシック";
+    return fontSpec;
 }
 
 void drawDayLabels(CDC& offscreen, const CDC& measuring, const DialLayout& layout, int daysInMonth,

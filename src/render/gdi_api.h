@@ -56,7 +56,7 @@ public:
 
     // Drawing objects.
     virtual GdiObject createPen(PenStyle style, int width, Colour colour) = 0;   // CreatePen
-    virtual GdiObject createFont(const FontSpec& spec) = 0;                     // CreateFontA
+    virtual GdiObject createFont(const FontSpec& fontSpec) = 0;                     // CreateFontA
     virtual GdiObject createCompatibleBitmap(DcHandle dc, int width, int height) = 0;
     virtual GdiObject createMonochromeBitmap(int width, int height) = 0;        // CreateBitmap(w, h, 1, 1, NULL)
     virtual GdiObject getStockObject(StockObject which) = 0;

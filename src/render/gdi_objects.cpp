@@ -42,12 +42,12 @@ bool CPen::CreatePen(PenStyle style, int width, Colour colour) {
     return GetSafeHandle() != noObject;
 }
 
-CFont::CFont(GdiApi& gdi, const FontSpec& spec) : CGdiObject(gdi) {
-    CreateFont(spec);
+CFont::CFont(GdiApi& gdi, const FontSpec& fontSpec) : CGdiObject(gdi) {
+    CreateFont(fontSpec);
 }
 
-bool CFont::CreateFont(const FontSpec& spec) {
-    adopt(gdi().createFont(spec));
+bool CFont::CreateFont(const FontSpec& fontSpec) {
+    adopt(gdi().createFont(fontSpec));
     return GetSafeHandle() != noObject;
 }
 

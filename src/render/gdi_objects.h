@@ -44,8 +44,8 @@ public:
 class CFont : public CGdiObject {
 public:
     explicit CFont(GdiApi& gdi) : CGdiObject(gdi) {}
-    CFont(GdiApi& gdi, const FontSpec& spec);
-    bool CreateFont(const FontSpec& spec);
+    CFont(GdiApi& gdi, const FontSpec& fontSpec);
+    bool CreateFont(const FontSpec& fontSpec);
 };
 
 class CBitmap : public CGdiObject {

@@ -218,10 +218,10 @@ GdiObject RecordingGdi::createPen(PenStyle style, int width, Colour colour) {
     return c.object;
 }
 
-GdiObject RecordingGdi::createFont(const FontSpec& spec) {
+GdiObject RecordingGdi::createFont(const FontSpec& fontSpec) {
     ObjectInfo info;
     info.kind = ObjectKind::font;
-    info.font = spec;
+    info.font = fontSpec;
     auto& c = record(GdiCall::createFont, noDc);
     c.objectInfo = info;
     if (fontFailures > 0) {

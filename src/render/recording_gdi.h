@@ -77,7 +77,7 @@ public:
     void clearCalls() { calls_.clear(); }
 
     GdiObject createPen(PenStyle style, int width, Colour colour) override;
-    GdiObject createFont(const FontSpec& spec) override;
+    GdiObject createFont(const FontSpec& fontSpec) override;
     GdiObject createCompatibleBitmap(DcHandle dc, int width, int height) override;
     GdiObject createMonochromeBitmap(int width, int height) override;
     GdiObject getStockObject(StockObject which) override;

@@ -17,7 +17,7 @@ inline GdiObject toGdiObject(HGDIOBJ object) { return static_cast<GdiObject>(rei
 class Win32Gdi final : public GdiApi {
 public:
     GdiObject createPen(PenStyle style, int width, Colour colour) override;
-    GdiObject createFont(const FontSpec& spec) override;
+    GdiObject createFont(const FontSpec& fontSpec) override;
     GdiObject createCompatibleBitmap(DcHandle dc, int width, int height) override;
     GdiObject createMonochromeBitmap(int width, int height) override;
     GdiObject getStockObject(StockObject which) override;

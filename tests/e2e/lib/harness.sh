@@ -118,8 +118,8 @@ e2e_write_sjis() {
 # "2007-06-10 12:00:00" freezes the clock there; "@2007-06-10 12:00:00"
 # starts it there and lets it run. Timers and GetTickCount stay real.
 e2e_start_program() {
-  local folder=$1 spec=$2
-  e2e_start_program_env "$folder" FAKETIME="$spec" FAKETIME_DONT_FAKE_MONOTONIC=1
+  local folder=$1 faketime=$2
+  e2e_start_program_env "$folder" FAKETIME="$faketime" FAKETIME_DONT_FAKE_MONOTONIC=1
 }
 
 # e2e_start_program_env FOLDER VAR=VALUE...: as above, with the libfaketime

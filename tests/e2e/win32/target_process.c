@@ -7,27 +7,27 @@
 
 enum { noTargetExitCode = 2 };
 
-static int isProcessId(const char *spec)
+static int isProcessId(const char *target)
 {
-    if (!*spec)
+    if (!*target)
         return 0;
-    for (const char *p = spec; *p; ++p)
+    for (const char *p = target; *p; ++p)
         if (*p < '0' || *p > '9')
             return 0;
     return 1;
 }
 
-DWORD findTargetProcess(const char *spec)
+DWORD findTargetProcess(const char *target)
 {
-    if (isProcessId(spec))
-        return (DWORD)strtoul(spec, NULL, 10);
+    if (isProcessId(target))
+        return (DWORD)strtoul(target, NULL, 10);
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE)
         return 0;
     PROCESSENTRY32 entry = {.dwSize = sizeof entry};
     DWORD found = 0;
     for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
-        if (_stricmp(entry.szExeFile, spec) == 0)
+        if (_stricmp(entry.szExeFile, target) == 0)
             found = entry.th32ProcessID;
     CloseHandle(snapshot);
     return found;
@@ -56,14 +56,14 @@ HWND findProcessWindow(DWORD processId)
     return search.window;
 }
 
-HWND findTargetWindow(const char *spec)
+HWND findTargetWindow(const char *target)
 {
-    DWORD processId = findTargetProcess(spec);
+    DWORD processId = findTargetProcess(target);
     return processId ? findProcessWindow(processId) : NULL;
 }
 
-int reportNoTarget(const char *what, const char *spec)
+int reportNoTarget(const char *what, const char *target)
 {
-    fprintf(stderr, "no %s for '%s'\n", what, spec);
+    fprintf(stderr, "no %s for '%s'\n", what, target);
     return noTargetExitCode;
 }
