@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Windows program for release and writes the zip that Windows
-# users download, and its checksum:
+# Sets up the machine if need be (scripts/setup.sh), builds the Windows
+# program for release and writes the zip that Windows users download, and its
+# checksum:
 #
 #   dist/quorvenda-<version>-win-x64.zip   one folder quorvenda-<version>/ with
 #       quorvenda.exe, readme.txt (Japanese, Shift-JIS, CR LF) and the two
@@ -24,6 +25,7 @@ build=${QUORVENDA_PACKAGE_BUILD:-build/package}
 epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || true)}
 [[ $epoch =~ ^[0-9]+$ ]] || die "no commit time here (not a git clone): set SOURCE_DATE_EPOCH"
 
+bash scripts/setup.sh
 echo "== building quorvenda.exe for release in $build"
 cmake --preset windows -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)" --target quorvenda
