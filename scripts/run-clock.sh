@@ -11,23 +11,36 @@
 # Environment: WINEPREFIX (default ~/.wine-quorvenda), QUORVENDA_SHOT_DELAY
 # (seconds before the screenshot, default 4).
 set -euo pipefail
+# shellcheck source=scripts/lib/clock_folder.sh
+source "$(dirname "$0")/lib/clock_folder.sh"
+folder=$(clock_folder scripts/run-clock.sh "$@")
 cd "$(dirname "$0")/.."
 root=$PWD
 
 die() { echo "run-clock: $*" >&2; exit 1; }
 
-[ $# -le 1 ] || die "usage: scripts/run-clock.sh [FOLDER]"
-if [ $# -eq 1 ]; then
-  [ -d "$1" ] || die "no such folder: $1"
-  folder=$(cd "$1" && pwd)
+# note_missing FILE WHAT_THE_CLOCK_SHOWS: one line when the folder lacks FILE.
+# The clock starts all the same, as it would on Windows.
+note_missing() {
+  [ -e "$folder/$1" ] || echo "== no $1 in $folder: $2 (an example: $root/examples/$1)"
+}
+demo=0
+if [ -n "$folder" ]; then
+  note_missing quorvendadata1.txt "the clock shows no events"
+  note_missing quorvendacolor.ini "the hands are black and the window opaque"
 else
   folder=$root/build/demo
+  demo=1
 fi
 
-echo "== building quorvenda.exe"
+exe=$root/build/windows/src/app/quorvenda.exe
+if [ -f "$exe" ]; then
+  echo "== building quorvenda.exe"
+else
+  echo "== building quorvenda.exe (the first build takes a minute or two)"
+fi
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$(nproc 2>/dev/null || echo 2)"
-exe=$root/build/windows/src/app/quorvenda.exe
 [ -f "$exe" ] || die "build produced no $exe"
 
 # One Shift-JIS line with CR LF.
@@ -55,7 +68,7 @@ write_demo_folder() {
   { sjis_line 0; sjis_line 0; sjis_line 128; sjis_line 0; sjis_line 100; } >"$folder/quorvendacolor.ini"
   echo "== demo folder: $folder"
 }
-[ $# -eq 1 ] || write_demo_folder
+[ "$demo" -eq 0 ] || write_demo_folder
 
 # Wine takes its ANSI code page from the locale: Japanese gives code page 932.
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8

@@ -25,6 +25,9 @@ step "Windows build (MinGW-w64)"
 cmake --preset windows -DQUORVENDA_WERROR=ON >/dev/null
 cmake --build --preset windows -j"$jobs"
 
+step "release package: built twice, the second time from a copy of the tree, byte for byte the same"
+bash scripts/check-package.sh
+
 if [ -x tests/e2e/run-all.sh ]; then
   step "end-to-end tests under Wine"
   tests/e2e/run-all.sh build/windows build/native

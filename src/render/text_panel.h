@@ -8,6 +8,7 @@
 #include "core/calendar.h"
 #include "core/colour.h"
 #include "core/event_list.h"
+#include "quorvenda_version.h"
 #include "render/dial_layout.h"
 #include "render/gdi_objects.h"
 
@@ -26,7 +27,7 @@ struct TextPanelInputs {
 void drawTextPanel(CDC& offscreen, const CDC& measuring, const TextPanelInputs& inputs);
 
 inline constexpr const char* webAddressLine = "http://www.quorvenda.example/";
-inline constexpr const char* versionLine = "2.0.6.2";
+inline constexpr const char* versionLine = QUORVENDA_VERSION_TEXT;
 inline constexpr Colour footerColour = rgb(250, 160, 160);
 
 }  // namespace quorvenda

@@ -25,6 +25,7 @@ export E2E_WINDOWS_BUILD E2E_NATIVE_BUILD
 
 source "$here/lib/harness.sh"
 source "$here/lib/dial.sh"
+source "$here/lib/countdown_lines.sh"
 E2E_TESTS=()
 E2E_BUILD_TESTS=" "
 # e2e_test FUNCTION: registers a test; tests run in registration order.

@@ -5,15 +5,6 @@
 # exactly what the files then say, and change nothing else: same title, same
 # window, no message box, slot 1's line untouched where it is kept.
 
-# The seven countdown lines stack at the top left, one system-font line
-# (18 px with the IPA Gothic font) each, slot 1 at the top.
-E2E_LINE_HEIGHT=18
-E2E_SLOT_COLOURS=(ff0000 ff9600 ffff00 00ff00 00ffff 0000ff ff00ff)
-# Left of the dial and above its day labels: only the lines' "6月2N日" parts.
-E2E_SLOT_AREA_WIDTH=60
-# Of a slot's colour in its area, a shown line has far more than this and a
-# vanished one none.
-E2E_SLOT_SHOWN_PIXELS=20
 E2E_ALL_SLOTS='1 2 3 4 5 6 7'
 # The file is 50 MiB: big enough that reading it whole each second shows.
 E2E_BIG_FILE_BYTES=$((50 * 1024 * 1024))
@@ -38,58 +29,7 @@ block, size = sys.stdin.buffer.read(), int(sys.argv[1])
 sys.stdout.buffer.write((block * (size // len(block) + 1))[:size])' "$1"
 }
 
-# e2e_shown_slots SHOT: the slots whose countdown line SHOT shows, in order
-# ("1 2 3 4 5 6 7", "1", or empty); a slot with a few stray pixels of its
-# colour, neither shown nor gone, reads as "?N".
-e2e_shown_slots() {
-  local histogram slot count shown=()
-  histogram=$("$E2E_CONVERT" "$1" -crop "${E2E_SLOT_AREA_WIDTH}x$((7 * E2E_LINE_HEIGHT))+0+0" +repage \
-    -alpha off -format %c histogram:info:-)
-  for slot in 1 2 3 4 5 6 7; do
-    count=$(awk -v c="#$(echo "${E2E_SLOT_COLOURS[slot - 1]}" | tr 'a-f' 'A-F')" \
-      '$0 ~ c { n += $1 } END { print n + 0 }' <<<"$histogram")
-    if [ "$count" -ge "$E2E_SLOT_SHOWN_PIXELS" ]; then
-      shown+=("$slot")
-    elif [ "$count" -gt 0 ]; then
-      shown+=("?$slot")
-    fi
-  done
-  echo "${shown[*]}"
-}
-
-# _e2e_screen_is SHOT SLOTS [same|changed BASELINE]: takes SHOT and tells
-# whether it shows exactly the lines of SLOTS, with slot 1's line the same
-# as, or changed from, BASELINE's when asked.
-_e2e_screen_is() {
-  e2e_screenshot "$1"
-  E2E_LAST_SLOTS=$(e2e_shown_slots "$1")
-  [ "$E2E_LAST_SLOTS" = "$2" ] || return 1
-  [ $# -eq 4 ] || return 0
-  local area differing
-  read -r -a area <<<"$(e2e_slot1_line_area)"
-  differing=$(e2e_differing_pixels "$4" "$1" "${area[@]}")
-  E2E_LAST_SLOTS+=" (slot 1's line: $differing pixels differ)"
-  if [ "$3" = same ]; then [ "$differing" -eq 0 ]; else [ "$differing" -gt 0 ]; fi
-}
-
-# e2e_wait_slots NAME "SLOTS" [same|changed BASELINE]: waits until the screen
-# shows exactly the countdown lines of SLOTS (and slot 1's line as asked);
-# the matching screenshot is $E2E_WORK/NAME.png.
-e2e_wait_slots() {
-  local name=$1
-  shift
-  local what="the lines of slots [$1]"
-  [ $# -lt 2 ] || what+=", slot 1's line $2"
-  E2E_LAST_SLOTS=
-  e2e_wait_for 10 _e2e_screen_is "$E2E_WORK/$name.png" "$@" ||
-    e2e_fail "$name: expected $what; the screen shows [$E2E_LAST_SLOTS]"
-  e2e_log "ok: $name: $what"
-}
-
 e2e_visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
-
-# Slot 1's line alone: its glyphs and shadow, above where slot 2's line starts.
-e2e_slot1_line_area() { echo 0 0 $((CLIENT_W / 2)) $((E2E_LINE_HEIGHT - 2)); }
 
 # e2e_expect_clock_unharmed NAME: the clock is alive, repaints its second
 # hand, and kept its title, its window and its single window.

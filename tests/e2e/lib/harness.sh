@@ -127,9 +127,17 @@ e2e_start_program() {
 e2e_start_program_env() {
   local folder=$1
   shift
+  e2e_start_faked_exe "$(e2e_program)" "$folder" "$@"
+}
+
+# e2e_start_faked_exe EXE FOLDER VAR=VALUE...: starts the Windows program EXE
+# in FOLDER with libfaketime preloaded and set up by the caller's variables.
+e2e_start_faked_exe() {
+  local exe=$1 folder=$2
+  shift 2
   # TZ=JST-9: the C runtime reads TZ itself and understands only this form.
   # NO_FAKE_STAT=1: real file times, or Wine re-runs its prefix update.
-  e2e_start_exe "$(e2e_program)" "$folder" TZ=JST-9 NO_FAKE_STAT=1 LD_PRELOAD="$E2E_FAKETIME_LIB" "$@"
+  e2e_start_exe "$exe" "$folder" TZ=JST-9 NO_FAKE_STAT=1 LD_PRELOAD="$E2E_FAKETIME_LIB" "$@"
 }
 
 # e2e_start_exe EXE FOLDER VAR=VALUE...: starts a Windows program in FOLDER
