@@ -6,8 +6,7 @@
 # window, no message box, slot 1's line untouched where it is kept.
 
 # The seven countdown lines stack at the top left, one system-font line
-# (18 px with the IPA Gothic font) each, slot 1 at the top.
-E2E_LINE_HEIGHT=18
+# (E2E_TEXT_HEIGHT, measured by e2e_trace_dial) each, slot 1 at the top.
 E2E_SLOT_COLOURS=(ff0000 ff9600 ffff00 00ff00 00ffff 0000ff ff00ff)
 # Left of the dial and above its day labels: only the lines' "6月2N日" parts.
 E2E_SLOT_AREA_WIDTH=60
@@ -43,7 +42,7 @@ sys.stdout.buffer.write((block * (size // len(block) + 1))[:size])' "$1"
 # colour, neither shown nor gone, reads as "?N".
 e2e_shown_slots() {
   local histogram slot count shown=()
-  histogram=$("$E2E_CONVERT" "$1" -crop "${E2E_SLOT_AREA_WIDTH}x$((7 * E2E_LINE_HEIGHT))+0+0" +repage \
+  histogram=$("$E2E_CONVERT" "$1" -crop "${E2E_SLOT_AREA_WIDTH}x$((7 * E2E_TEXT_HEIGHT))+0+0" +repage \
     -alpha off -format %c histogram:info:-)
   for slot in 1 2 3 4 5 6 7; do
     count=$(awk -v c="#$(echo "${E2E_SLOT_COLOURS[slot - 1]}" | tr 'a-f' 'A-F')" \
@@ -89,7 +88,7 @@ e2e_wait_slots() {
 e2e_visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort; }
 
 # Slot 1's line alone: its glyphs and shadow, above where slot 2's line starts.
-e2e_slot1_line_area() { echo 0 0 $((CLIENT_W / 2)) $((E2E_LINE_HEIGHT - 2)); }
+e2e_slot1_line_area() { echo 0 0 $((CLIENT_W / 2)) $((E2E_TEXT_HEIGHT - 2)); }
 
 # e2e_expect_clock_unharmed NAME: the clock is alive, repaints its second
 # hand, and kept its title, its window and its single window.
@@ -183,8 +182,7 @@ test_event_list_faults_keep_the_clock_running_and_slot_1_shown() {
   e2e_slot_lines 1 7 1 | e2e_to_sjis_crlf >"$E2E_GOOD_LIST"
   cp "$E2E_GOOD_LIST" "$list"
   e2e_open_clock "$folder"
-  # Three 18-px lines above the dial: the dial is the client width.
-  e2e_dial_layout "$CLIENT_W" "$CLIENT_H" $((3 * E2E_LINE_HEIGHT))
+  e2e_trace_dial
   e2e_wait_slots start "$E2E_ALL_SLOTS"
   local baseline="$E2E_WORK/start.png"
   E2E_BASELINE_GEOMETRY=$(e2e_geometry "$MAIN_WINDOW")
@@ -245,7 +243,7 @@ test_absurd_colour_settings_wrap_as_numbers_do_and_the_clock_runs_on() {
     IFS=';' read -r -a fields <<<"$lines"
     e2e_write_sjis "$folder/quorvendacolor.ini" "${fields[@]}"
     e2e_open_clock "$folder"
-    e2e_dial_layout "$CLIENT_W" "$CLIENT_H" "$E2E_LINE_HEIGHT"
+    e2e_trace_dial
     E2E_BASELINE_GEOMETRY=$(e2e_geometry "$MAIN_WINDOW")
     E2E_BASELINE_WINDOWS=$(e2e_visible_windows)
     e2e_wait_slots "colours-$name" 1
@@ -257,7 +255,7 @@ test_absurd_colour_settings_wrap_as_numbers_do_and_the_clock_runs_on() {
     e2e_check "$name: background shows $expectedBackground" \
       [ "$(e2e_count_colour "$shot" "${patch[@]}" "$expectedBackground")" -eq $((patch[2] * patch[3])) ]
     # The time and date texts at the bottom right are drawn in the hand colour.
-    bottomRight="$((CLIENT_W / 2)) $((CLIENT_H - 3 * E2E_LINE_HEIGHT)) $((CLIENT_W / 2)) $((3 * E2E_LINE_HEIGHT))"
+    bottomRight="$((CLIENT_W / 2)) $((CLIENT_H - 3 * E2E_TEXT_HEIGHT)) $((CLIENT_W / 2)) $((3 * E2E_TEXT_HEIGHT))"
     # shellcheck disable=SC2086
     e2e_check "$name: clock texts in the hand colour $colour" \
       [ "$(e2e_count_colour "$shot" $bottomRight "$colour")" -ge 40 ]
