@@ -36,10 +36,10 @@ std::optional<LocalTime> parseLocalTime(std::string_view text) {
     return LocalTime{*year, *month, *day, *hour, *minute, *second, weekdayOf(*year, *month, *day)};
 }
 
-// One to five digits, at most the largest side.
-std::optional<int> parseSide(std::string_view text) {
+// One to five digits, within [low, high].
+std::optional<int> parsePixels(std::string_view text, int low, int high) {
     if (text.empty() || text.size() > 5) return std::nullopt;
-    return fixedNumber(text, 0, text.size(), 0, largestClientSide);
+    return fixedNumber(text, 0, text.size(), low, high);
 }
 
 }  // namespace
@@ -59,8 +59,8 @@ std::optional<TraceArguments> parseTraceArguments(const std::vector<std::string>
         } else if (option == "--client" && !haveClient) {
             const auto x = value.find('x');
             if (x == std::string_view::npos) return std::nullopt;
-            const auto width = parseSide(value.substr(0, x));
-            const auto height = parseSide(value.substr(x + 1));
+            const auto width = parsePixels(value.substr(0, x), 0, largestClientSide);
+            const auto height = parsePixels(value.substr(x + 1), 0, largestClientSide);
             if (!width || !height) return std::nullopt;
             result.clientWidth = *width;
             result.clientHeight = *height;
@@ -68,6 +68,9 @@ std::optional<TraceArguments> parseTraceArguments(const std::vector<std::string>
         } else if (option == "--dir" && !haveDir && !value.empty()) {
             result.directory = value;
             haveDir = true;
+        } else if (option == "--text-height" && !result.textHeight) {
+            result.textHeight = parsePixels(value, 1, largestTextHeight);
+            if (!result.textHeight) return std::nullopt;
         } else {
             return std::nullopt;
         }

@@ -1,6 +1,6 @@
 #pragma once
 // The command line of quorvenda-trace:
-//   --at YYYY-MM-DDTHH:MM:SS --client WIDTHxHEIGHT [--dir DIRECTORY]
+//   --at YYYY-MM-DDTHH:MM:SS --client WIDTHxHEIGHT [--dir DIRECTORY] [--text-height PIXELS]
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,12 +14,15 @@ struct TraceArguments {
     int clientWidth = 0;
     int clientHeight = 0;
     std::string directory;  // empty: current directory
+    std::optional<int> textHeight;  // nothing: the recording surface's own
 };
 
 inline constexpr int largestClientSide = 10000;
+inline constexpr int largestTextHeight = 10000;
 
 inline constexpr const char* traceUsage =
-    "usage: quorvenda-trace --at YYYY-MM-DDTHH:MM:SS --client WIDTHxHEIGHT [--dir DIRECTORY]";
+    "usage: quorvenda-trace --at YYYY-MM-DDTHH:MM:SS --client WIDTHxHEIGHT [--dir DIRECTORY]"
+    " [--text-height PIXELS]";
 
 // Nothing when an argument is missing, repeated, unknown or malformed, or a value is out of range.
 std::optional<TraceArguments> parseTraceArguments(const std::vector<std::string>& args);

@@ -4,7 +4,8 @@
 #   tests/e2e/run-all.sh WINDOWS_BUILD_DIR NATIVE_BUILD_DIR [NAME_REGEX]
 #
 # WINDOWS_BUILD_DIR holds src/app/quorvenda.exe and the helpers of
-# tests/e2e (MinGW build); NATIVE_BUILD_DIR holds tests/e2e/x-close-request.
+# tests/e2e (MinGW build); NATIVE_BUILD_DIR holds tests/e2e/x-close-request
+# and src/tools/quorvenda-trace, whose trace tells the dial tests what to see.
 # One Wine prefix is made for the run; each test starts its own X server and
 # stops it, and everything it started, when it ends. Prints a PASS or FAIL
 # line per test and a summary; exits non-zero when any test fails. A failed
@@ -42,12 +43,13 @@ for cases in "$here"/cases/*.sh; do
 done
 
 missing=()
-for file in "$(e2e_program)" "$E2E_NATIVE_BUILD/tests/e2e/x-close-request" "$E2E_FAKETIME_LIB" \
+for file in "$(e2e_program)" "$E2E_NATIVE_BUILD/tests/e2e/x-close-request" \
+  "$E2E_NATIVE_BUILD/src/tools/quorvenda-trace" "$E2E_FAKETIME_LIB" \
   "$E2E_CONVERT" "$E2E_COMPARE" "$E2E_IMPORT" "$E2E_WINDOWS_BUILD/src/app/framework_tests.exe" \
   "$E2E_WINDOWS_BUILD/tests/e2e/planted/e2e-planted.dll"; do
   [ -e "$file" ] || missing+=("$file")
 done
-for helper in e2e-minimal e2e-leaky marker gdicount repaint-storm client-rect dialog-text \
+for helper in e2e-minimal e2e-leaky marker gdicount repaint-storm client-rect dialog-text text-extent \
   hold-file remote-load-library; do
   [ -e "$(e2e_helper "$helper")" ] || missing+=("$(e2e_helper "$helper")")
 done

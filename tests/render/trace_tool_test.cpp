@@ -1,48 +1,94 @@
-// The trace tool's command line and its text conversion.
+// quorvenda-trace as a user runs it: arguments in, exit code and traced lines out.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "render_test_support.h"
 #include "tools/shift_jis_text.h"
 #include "tools/trace_arguments.h"
+#include "tools/trace_run.h"
 
 namespace quorvenda {
 namespace {
 
 using Args = std::vector<std::string>;
+using testing::containsInOrder;
 
-TEST(TraceArguments, AcceptsTheDocumentedFormsInAnyOrder) {
-    const auto a = parseTraceArguments({"--at", "2007-06-10T12:34:56", "--client", "292x406"});
-    ASSERT_TRUE(a);
-    EXPECT_EQ(a->at.year, 2007);
-    EXPECT_EQ(a->at.month, 6);
-    EXPECT_EQ(a->at.day, 10);
-    EXPECT_EQ(a->at.hour, 12);
-    EXPECT_EQ(a->at.minute, 34);
-    EXPECT_EQ(a->at.second, 56);
-    EXPECT_EQ(a->at.weekday, 1) << "10 June 2007 was a Sunday";
-    EXPECT_EQ(a->clientWidth, 292);
-    EXPECT_EQ(a->clientHeight, 406);
-    EXPECT_EQ(a->directory, "");
+struct TraceRun {
+    int exitCode = 0;
+    std::vector<std::string> lines;
+    std::string errors;
+};
 
-    const auto b = parseTraceArguments({"--dir", "/tmp/x", "--client", "0x10000", "--at", "2008-02-29T00:00:00"});
-    ASSERT_TRUE(b);
-    EXPECT_EQ(b->directory, "/tmp/x");
-    EXPECT_EQ(b->clientWidth, 0);
-    EXPECT_EQ(b->clientHeight, 10000);
-    EXPECT_EQ(b->at.weekday, 6) << "a Friday";
+TraceRun trace(const Args& args) {
+    std::ostringstream out, err;
+    TraceRun run;
+    run.exitCode = runTrace(args, out, err);
+    std::istringstream printed(out.str());
+    for (std::string line; std::getline(printed, line);) run.lines.push_back(line);
+    run.errors = err.str();
+    return run;
 }
 
-TEST(TraceArguments, RejectsAnythingElse) {
-    const Args good = {"--at", "2007-06-10T12:00:00", "--client", "292x406"};
+Args followedBy(Args args, const Args& extra) {
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+// 10 June 2007 at noon with slot 1 on 15 June: one countdown line, the event's
+// tick, its near-date tick, dotted arc and ring, then the month and day hands.
+TEST(TraceTool, LaysTheDialOutForTheTextHeightOfTheTarget) {
+    testing::ScratchFolder data;
+    data.write("quorvendadata1.txt", testing::slotLines("会議", "1", "1", "2007", "6", "15"));
+    const Args tenJune = {"--at", "2007-06-10T12:00:00", "--client", "292x406", "--dir", data.folder().directory};
+    const auto with = [&](const Args& extra) { return followedBy(tenJune, extra); };
     const struct {
         const char* what;
         Args args;
-    } cases[] = {
+        std::vector<std::string> inOrder;
+    } rows[] = {
+        {"16-pixel texts by default",
+         tenJune,
+         {"TextOut 0 374 \"2.0.6.2\"", "Ellipse 21 106 271 356", "Ellipse 30 115 262 347",
+          "SelectPen PS_SOLID 3 0x0000FF", "MoveTo 117 343", "LineTo 114 351", "SelectPen PS_SOLID 3 0x0000FF",
+          "MoveTo 146 328", "LineTo 146 326", "SelectPen PS_DOT 1 0x0000FF", "Arc 48 133 244 329 146 328 230 279",
+          "SelectPen PS_SOLID 1 0x0000FF", "Arc 139 335 153 321 0 0 0 0", "SelectPen PS_SOLID 6 0x00FFFF",
+          "MoveTo 146 231", "LineTo 135 298", "SelectPen PS_SOLID 4 0x00FF00", "MoveTo 146 231", "LineTo 230 279"}},
+        {"18-pixel texts, as Wine's Japanese system font: the footer moves up, the dial stays as wide as the window",
+         with({"--text-height", "18"}),
+         {"TextOut 0 370 \"2.0.6.2\"", "Ellipse 21 106 271 356", "MoveTo 117 343", "LineTo 114 351",
+          "SelectPen PS_SOLID 6 0x00FFFF", "MoveTo 146 231", "LineTo 135 298"}},
+        {"one 60-pixel line leaves 286 pixels of height for the dial",
+         with({"--text-height", "60"}),
+         {"TextOut 0 286 \"2.0.6.2\"", "Ellipse 24 109 268 353", "Ellipse 32 117 260 345", "MoveTo 117 341",
+          "LineTo 115 348", "Arc 50 135 242 327 146 326 229 278", "SelectPen PS_SOLID 6 0x00FFFF", "MoveTo 146 231",
+          "LineTo 135 297", "SelectPen PS_SOLID 4 0x00FF00", "MoveTo 146 231", "LineTo 229 278"}},
+        {"options in any order",
+         {"--text-height", "60", "--dir", data.folder().directory, "--client", "292x406", "--at",
+          "2007-06-10T12:00:00"},
+         {"Ellipse 24 109 268 353", "LineTo 135 297"}},
+    };
+    for (const auto& row : rows) {
+        const TraceRun run = trace(row.args);
+        EXPECT_EQ(run.exitCode, 0) << row.what;
+        EXPECT_EQ(run.errors, "") << row.what;
+        EXPECT_TRUE(containsInOrder(run.lines, row.inOrder)) << row.what;
+    }
+}
+
+TEST(TraceTool, ABadArgumentPrintsTheUsageLineAloneAndExitsWith2) {
+    const Args good = {"--at", "2007-06-10T12:00:00", "--client", "292x406"};
+    const auto with = [&](const Args& extra) { return followedBy(good, extra); };
+    const struct {
+        const char* what;
+        Args args;
+    } rows[] = {
         {"nothing", {}},
         {"no client", {"--at", "2007-06-10T12:00:00"}},
         {"no time", {"--client", "292x406"}},
         {"missing value", {"--at", "2007-06-10T12:00:00", "--client"}},
-        {"repeated", {"--at", "2007-06-10T12:00:00", "--client", "292x406", "--client", "1x1"}},
-        {"unknown option", {"--at", "2007-06-10T12:00:00", "--client", "292x406", "--size", "1"}},
+        {"repeated", with({"--client", "1x1"})},
+        {"unknown option", with({"--size", "1"})},
         {"date only", {"--at", "2007-06-10", "--client", "292x406"}},
         {"space for T", {"--at", "2007-06-10 12:00:00", "--client", "292x406"}},
         {"month 13", {"--at", "2007-13-10T12:00:00", "--client", "292x406"}},
@@ -50,14 +96,29 @@ TEST(TraceArguments, RejectsAnythingElse) {
         {"29 February 2007", {"--at", "2007-02-29T12:00:00", "--client", "292x406"}},
         {"hour 24", {"--at", "2007-06-10T24:00:00", "--client", "292x406"}},
         {"second 60", {"--at", "2007-06-10T12:00:60", "--client", "292x406"}},
-        {"signed number", {"--at", "2007-06-10T12:00:00", "--client", "-1x406"}},
+        {"signed side", {"--at", "2007-06-10T12:00:00", "--client", "-1x406"}},
         {"too wide", {"--at", "2007-06-10T12:00:00", "--client", "10001x406"}},
         {"no height", {"--at", "2007-06-10T12:00:00", "--client", "292x"}},
         {"capital X", {"--at", "2007-06-10T12:00:00", "--client", "292X406"}},
-        {"empty folder", {"--at", "2007-06-10T12:00:00", "--client", "292x406", "--dir", ""}},
+        {"empty folder", with({"--dir", ""})},
+        {"text height 0", with({"--text-height", "0"})},
+        {"negative text height", with({"--text-height", "-18"})},
+        {"text height with a unit", with({"--text-height", "18px"})},
+        {"text height beyond the largest", with({"--text-height", "10001"})},
+        {"empty text height", with({"--text-height", ""})},
+        {"text height without a value", with({"--text-height"})},
+        {"text height twice", with({"--text-height", "18", "--text-height", "18"})},
     };
-    ASSERT_TRUE(parseTraceArguments(good));
-    for (const auto& c : cases) EXPECT_FALSE(parseTraceArguments(c.args)) << c.what;
+    ASSERT_EQ(trace(good).exitCode, 0);
+    for (const auto& row : rows) {
+        const TraceRun run = trace(row.args);
+        EXPECT_EQ(run.exitCode, 2) << row.what;
+        EXPECT_TRUE(run.lines.empty()) << row.what;
+        EXPECT_EQ(run.errors, std::string(traceUsage) + "\n") << row.what;
+    }
+    const TraceRun help = trace({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.lines, std::vector<std::string>{traceUsage});
 }
 
 TEST(ShiftJisToUtf8, ConvertsTextAndReplacesWhatIsNotShiftJis) {
@@ -67,8 +128,10 @@ TEST(ShiftJisToUtf8, ConvertsTextAndReplacesWhatIsNotShiftJis) {
     EXPECT_EQ(shiftJisToUtf8("ok\x81"), "ok\xef\xbf\xbd");                    // a lead byte cut off at the end
     EXPECT_EQ(shiftJisToUtf8("\xa0x"), "\xef\xbf\xbdx");                      // a byte that starts nothing
     EXPECT_EQ(shiftJisToUtf8(""), "");
-    const std::string longText(100000, '\x82');
-    EXPECT_FALSE(shiftJisToUtf8(longText).empty());
+    // A long name: 50,000 full-width ｂ (0x82 0x82), each three UTF-8 bytes.
+    std::string expected;
+    for (int i = 0; i < 50000; ++i) expected += "\xef\xbd\x82";
+    EXPECT_EQ(shiftJisToUtf8(std::string(100000, '\x82')), expected);
 }
 
 }  // namespace

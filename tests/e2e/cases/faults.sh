@@ -123,8 +123,7 @@ test_event_list_faults_keep_the_clock_running_and_slot_1_shown() {
   e2e_slot_lines 1 7 1 | e2e_to_sjis_crlf >"$E2E_GOOD_LIST"
   cp "$E2E_GOOD_LIST" "$list"
   e2e_open_clock "$folder"
-  # Three 18-px lines above the dial: the dial is the client width.
-  e2e_dial_layout "$CLIENT_W" "$CLIENT_H" $((3 * E2E_LINE_HEIGHT))
+  e2e_trace_dial
   e2e_wait_slots start "$E2E_ALL_SLOTS"
   local baseline="$E2E_WORK/start.png"
   E2E_BASELINE_GEOMETRY=$(e2e_geometry "$MAIN_WINDOW")
@@ -185,7 +184,7 @@ test_absurd_colour_settings_wrap_as_numbers_do_and_the_clock_runs_on() {
     IFS=';' read -r -a fields <<<"$lines"
     e2e_write_sjis "$folder/quorvendacolor.ini" "${fields[@]}"
     e2e_open_clock "$folder"
-    e2e_dial_layout "$CLIENT_W" "$CLIENT_H" "$E2E_LINE_HEIGHT"
+    e2e_trace_dial
     E2E_BASELINE_GEOMETRY=$(e2e_geometry "$MAIN_WINDOW")
     E2E_BASELINE_WINDOWS=$(e2e_visible_windows)
     e2e_wait_slots "colours-$name" 1
@@ -197,7 +196,7 @@ test_absurd_colour_settings_wrap_as_numbers_do_and_the_clock_runs_on() {
     e2e_check "$name: background shows $expectedBackground" \
       [ "$(e2e_count_colour "$shot" "${patch[@]}" "$expectedBackground")" -eq $((patch[2] * patch[3])) ]
     # The time and date texts at the bottom right are drawn in the hand colour.
-    bottomRight="$((CLIENT_W / 2)) $((CLIENT_H - 3 * E2E_LINE_HEIGHT)) $((CLIENT_W / 2)) $((3 * E2E_LINE_HEIGHT))"
+    bottomRight="$((CLIENT_W / 2)) $((CLIENT_H - 3 * E2E_TEXT_HEIGHT)) $((CLIENT_W / 2)) $((3 * E2E_TEXT_HEIGHT))"
     # shellcheck disable=SC2086
     e2e_check "$name: clock texts in the hand colour $colour" \
       [ "$(e2e_count_colour "$shot" $bottomRight "$colour")" -ge 40 ]

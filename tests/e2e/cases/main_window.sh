@@ -12,49 +12,32 @@ test_window_opens_with_creation_title_at_150_100_size_300x440() {
 }
 e2e_test test_window_opens_with_creation_title_at_150_100_size_300x440
 
-# e2e_expect_hand SHOT NAME ANGLE LENGTH COLOUR: the hand covers its line from
-# a third of its length to its end, stops there, and points nowhere else.
-e2e_expect_hand() {
-  local shot=$1 name=$2 angle=$3 length=$4 colour=$5 fraction x y
-  for fraction in 0.35 0.5 0.65 0.8 0.92; do
-    read -r x y <<<"$(e2e_dial_point "$angle" "$(e2e_scaled "$length" "$fraction")")"
-    e2e_check "$name hand at $angle degrees covers ($x, $y)" [ "$(e2e_pixel "$shot" "$x" "$y")" = "$colour" ]
-  done
-  read -r x y <<<"$(e2e_dial_point "$angle" "$(e2e_scaled "$length" 1.12)")"
-  e2e_check "$name hand ends before ($x, $y)" [ "$(e2e_pixel "$shot" "$x" "$y")" != "$colour" ]
-  local offset
-  for offset in -15 15; do
-    read -r x y <<<"$(e2e_dial_point $((angle + offset)) "$(e2e_scaled "$length" 0.8)")"
-    e2e_check "nothing $name at $((angle + offset)) degrees ($x, $y)" [ "$(e2e_pixel "$shot" "$x" "$y")" != "$colour" ]
-  done
-}
-
 # A background patch right of the top text, outside the dial: only the white
 # fill reaches it.
 e2e_background_patch() { echo "$((CLIENT_W - 60)) 30 50 40"; }
 
 test_dial_shows_the_month_and_day_of_a_fixed_date() {
-  # date, time (chosen so the black hands stay clear of the two checked ones),
-  # month hand angle, day hand angle: month x 30 + position / 10 and
-  # position x 12 / 10, position = day x 300 / days in the month.
+  # date and time (chosen so the black hands stay clear of the others), slot
+  # 1's event: year month day dial-flag. Every line of the traced repaint
+  # (ticks, event marks, hands) must cover its colour.
   local rows=(
-    "2007-06-10 12:00:00|190|120"
-    "2008-02-29 08:20:40|90|360"
-    "2007-12-31 03:45:15|390|360"
+    "2007-06-10 12:00:00|2007 6 15 1"
+    "2008-02-29 08:20:40|2030 1 1 0"
+    "2007-12-31 03:45:15|2030 1 1 0"
   )
-  local row when monthAngle dayAngle shot patch
+  local row when event shot patch
   for row in "${rows[@]}"; do
-    IFS='|' read -r when monthAngle dayAngle <<<"$row"
+    IFS='|' read -r when event <<<"$row"
     local folder
-    folder=$(e2e_event_folder "dial-${when%% *}" 2030 1 1 0)
+    # shellcheck disable=SC2086
+    folder=$(e2e_event_folder "dial-${when%% *}" $event)
     e2e_open_clock "$folder" "$when"
-    # One countdown line is far lower than (height - width) / 2, so the
-    # width is the dial's size whatever the system font's height.
-    e2e_dial_layout "$CLIENT_W" "$CLIENT_H" 0
+    e2e_trace_dial
     shot="$E2E_WORK/dial-${when%% *}.png"
     e2e_screenshot "$shot"
-    e2e_expect_hand "$shot" month "$monthAngle" "$MONTH_HAND_LENGTH" ffff00
-    e2e_expect_hand "$shot" day "$dayAngle" "$DAY_HAND_LENGTH" 00ff00
+    e2e_expect_traced_lines "$shot"
+    e2e_expect_hand_alone "$shot" "$E2E_MONTH_HAND_PEN"
+    e2e_expect_hand_alone "$shot" "$E2E_DAY_HAND_PEN"
     read -r -a patch <<<"$(e2e_background_patch)"
     e2e_check "background is white" \
       [ "$(e2e_count_colour "$shot" "${patch[@]}" ffffff)" -eq $((patch[2] * patch[3])) ]
@@ -70,7 +53,7 @@ test_colour_key_lets_the_desktop_show_through_the_white_background() {
   folder=$(e2e_event_folder keyed 2007 6 20 0)
   printf '0\r\n0\r\n0\r\n1\r\n100\r\n' >"$folder/quorvendacolor.ini"
   e2e_open_clock "$folder" "2007-06-10 12:00:00"
-  e2e_dial_layout "$CLIENT_W" "$CLIENT_H" 0
+  e2e_trace_dial
   shot="$E2E_WORK/keyed.png"
   e2e_screenshot "$shot"
   root=$(echo "${E2E_ROOT_COLOUR#\#}" | tr 'A-F' 'a-f')
@@ -79,7 +62,8 @@ test_colour_key_lets_the_desktop_show_through_the_white_background() {
     [ "$(e2e_count_colour "$shot" "${patch[@]}" "$root")" -eq $((patch[2] * patch[3])) ]
   e2e_check "the countdown line stays red" \
     [ "$(e2e_count_colour "$shot" 0 0 $((CLIENT_W / 2)) 24 ff0000)" -ge 40 ]
-  e2e_expect_hand "$shot" month 190 "$MONTH_HAND_LENGTH" ffff00
+  e2e_expect_traced_lines "$shot" "$E2E_MONTH_HAND_PEN"
+  e2e_expect_hand_alone "$shot" "$E2E_MONTH_HAND_PEN"
 }
 e2e_test test_colour_key_lets_the_desktop_show_through_the_white_background
 
@@ -113,7 +97,7 @@ test_clock_keeps_painting_its_second_hand() {
   local folder
   folder=$(e2e_event_folder painting 2007 6 20 1)
   e2e_open_clock "$folder"
-  e2e_dial_layout "$CLIENT_W" "$CLIENT_H" 0
+  e2e_trace_dial
   # Only the hands move inside the inner circle.
   e2e_wait_repaint second-hand $((CENTRE_X - INNER_RADIUS)) $((CENTRE_Y - INNER_RADIUS)) \
     $((2 * INNER_RADIUS)) $((2 * INNER_RADIUS))

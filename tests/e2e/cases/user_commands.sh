@@ -12,13 +12,13 @@ E2E_FAILURE_TEXT='実行に失敗しました'
 
 # Starts the clock in a folder of its own, with marker.exe and a file of a
 # type nothing opens beside it; sets FOLDER, MAIN_WINDOW, the client area and
-# the dial layout.
+# the dial's circles.
 e2e_open_commands_clock() {
   FOLDER=$(e2e_event_folder "$1" 2007 6 20 1)
   cp "$(e2e_helper marker)" "$FOLDER/marker.exe"
   : >"$FOLDER/events.zzq"
   e2e_open_clock "$FOLDER"
-  e2e_dial_layout "$CLIENT_W" "$CLIENT_H" 0
+  e2e_trace_dial
 }
 
 # A client point outside the dial's outer circle and clear of every text,

@@ -3,8 +3,7 @@
 # shows the expected ones.
 
 # The seven countdown lines stack at the top left, one system-font line
-# (18 px with the IPA Gothic font) each, slot 1 at the top.
-E2E_LINE_HEIGHT=18
+# (E2E_TEXT_HEIGHT, measured by e2e_trace_dial) each, slot 1 at the top.
 E2E_SLOT_COLOURS=(ff0000 ff9600 ffff00 00ff00 00ffff 0000ff ff00ff)
 # Left of the dial and above its day labels: only the start of each line,
 # its month and day.
@@ -18,7 +17,8 @@ E2E_SLOT_SHOWN_PIXELS=20
 # colour, neither shown nor gone, reads as "?N".
 e2e_shown_slots() {
   local histogram slot count shown=()
-  histogram=$("$E2E_CONVERT" "$1" -crop "${E2E_SLOT_AREA_WIDTH}x$((7 * E2E_LINE_HEIGHT))+0+0" +repage \
+  [ -n "$E2E_TEXT_HEIGHT" ] || e2e_measure_text_height
+  histogram=$("$E2E_CONVERT" "$1" -crop "${E2E_SLOT_AREA_WIDTH}x$((7 * E2E_TEXT_HEIGHT))+0+0" +repage \
     -alpha off -format %c histogram:info:-)
   for slot in 1 2 3 4 5 6 7; do
     count=$(awk -v c="#$(echo "${E2E_SLOT_COLOURS[slot - 1]}" | tr 'a-f' 'A-F')" \
@@ -62,4 +62,4 @@ e2e_wait_slots() {
 }
 
 # Slot 1's line alone: its glyphs and shadow, above where slot 2's line starts.
-e2e_slot1_line_area() { echo 0 0 $((CLIENT_W / 2)) $((E2E_LINE_HEIGHT - 2)); }
+e2e_slot1_line_area() { echo 0 0 $((CLIENT_W / 2)) $((E2E_TEXT_HEIGHT - 2)); }

@@ -353,10 +353,12 @@ e2e_event_folder() {
   echo "$folder"
 }
 
-# Starts the program in FOLDER at a running faked clock and waits for its
-# window and client area.
+# e2e_open_clock FOLDER [FAKETIME_SPEC]: starts the program in FOLDER, by
+# default at a running faked clock, and waits for its window and client area.
+# E2E_CLOCK_FOLDER and E2E_CLOCK_AT keep the folder and time for the trace.
 e2e_open_clock() {
-  e2e_start_program "$1" "${2:-@2007-06-10 12:00:00}"
+  E2E_CLOCK_FOLDER=$1 E2E_CLOCK_AT=${2:-@2007-06-10 12:00:00}
+  e2e_start_program "$E2E_CLOCK_FOLDER" "$E2E_CLOCK_AT"
   MAIN_WINDOW=$(e2e_wait_main_window)
   e2e_client_rect
 }
