@@ -17,7 +17,6 @@ E2E_SLOT_SHOWN_PIXELS=20
 # colour, neither shown nor gone, reads as "?N".
 e2e_shown_slots() {
   local histogram slot count shown=()
-  [ -n "$E2E_TEXT_HEIGHT" ] || e2e_measure_text_height
   histogram=$("$E2E_CONVERT" "$1" -crop "${E2E_SLOT_AREA_WIDTH}x$((7 * E2E_TEXT_HEIGHT))+0+0" +repage \
     -alpha off -format %c histogram:info:-)
   for slot in 1 2 3 4 5 6 7; do
@@ -56,6 +55,7 @@ e2e_wait_slots() {
   local what="the lines of slots [$1]"
   [ $# -lt 2 ] || what+=", slot 1's line $2"
   E2E_LAST_SLOTS=
+  [ -n "$E2E_TEXT_HEIGHT" ] || e2e_measure_text_height
   e2e_wait_for 10 _e2e_screen_is "$E2E_WORK/$name.png" "$@" ||
     e2e_fail "$name: expected $what; the screen shows [$E2E_LAST_SLOTS]"
   e2e_log "ok: $name: $what"
