@@ -35,14 +35,20 @@ auto& windowOf(CWnd& wnd) {
     return static_cast<typename HandlerOwner<decltype(handler)>::type&>(wnd);
 }
 
+// A message whose parameters mean nothing and whose result is 0.
+template <UINT message, auto handler>
+constexpr WndMessageMapEntry withoutArguments() {
+    return {message, [](CWnd& wnd, WPARAM, LPARAM) -> LRESULT {
+                (windowOf<handler>(wnd).*handler)();
+                return 0;
+            }};
+}
+
 }  // namespace crackers
 
 template <auto handler>
 constexpr WndMessageMapEntry msgWmPaint() {
-    return {WM_PAINT, [](CWnd& wnd, WPARAM, LPARAM) -> LRESULT {
-                (crackers::windowOf<handler>(wnd).*handler)();
-                return 0;
-            }};
+    return crackers::withoutArguments<WM_PAINT, handler>();
 }
 
 template <auto handler>
@@ -70,10 +76,7 @@ constexpr WndMessageMapEntry msgWmEraseBkgnd() {
 
 template <auto handler>
 constexpr WndMessageMapEntry msgWmClose() {
-    return {WM_CLOSE, [](CWnd& wnd, WPARAM, LPARAM) -> LRESULT {
-                (crackers::windowOf<handler>(wnd).*handler)();
-                return 0;
-            }};
+    return crackers::withoutArguments<WM_CLOSE, handler>();
 }
 
 template <auto handler>
