@@ -72,14 +72,14 @@ protected:
     const WndMessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
     static const WndMessageMap* GetThisMessageMap() {
         static const WndMessageMapEntry entries[] = {
-            rawEntry<baseMessage, &BaseWnd::OnBase>(),
+            rawEntry<baseMessage, &BaseWnd::onBase>(),
         };
         static const WndMessageMap map{CWnd::GetThisMessageMap(), entries};
         return &map;
     }
 
 private:
-    LRESULT OnBase(WPARAM, LPARAM) { return 42; }
+    LRESULT onBase(WPARAM, LPARAM) { return 42; }
 };
 
 class TestWnd : public BaseWnd {
@@ -98,12 +98,12 @@ public:
 protected:
     const WndMessageMap* GetMessageMap() const override {
         static const WndMessageMapEntry entries[] = {
-            rawEntry<WM_NCCREATE, &TestWnd::OnNcCreate>(),
+            rawEntry<WM_NCCREATE, &TestWnd::onNcCreate>(),
             msgWmCreate<&TestWnd::onCreate>(),
-            rawEntry<addMessage, &TestWnd::OnAdd>(),
-            rawEntry<WM_SETTEXT, &TestWnd::OnSetText>(),
+            rawEntry<addMessage, &TestWnd::onAdd>(),
+            rawEntry<WM_SETTEXT, &TestWnd::onSetText>(),
             msgWmPaint<&TestWnd::onPaint>(),
-            rawEntry<WM_DESTROY, &TestWnd::OnDestroy>(),
+            rawEntry<WM_DESTROY, &TestWnd::onDestroy>(),
             msgWmTimer<&TestWnd::onTimer>(),
             msgWmEraseBkgnd<&TestWnd::onEraseBkgnd>(),
             msgWmClose<&TestWnd::onClose>(),
@@ -114,7 +114,7 @@ protected:
     }
 
 private:
-    LRESULT OnNcCreate(WPARAM, LPARAM) {
+    LRESULT onNcCreate(WPARAM, LPARAM) {
         boundAtNcCreate = m_hWnd;
         return Default();
     }
@@ -128,10 +128,12 @@ private:
         return erases;
     }
     void onClose() { seen = "close"; }  // no default handling: the window stays
-    void onRButtonDown(POINT cursor) { seen = "right button " + std::to_string(cursor.x) + " " + std::to_string(cursor.y); }
-    LRESULT OnAdd(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam) + lParam; }
+    void onRButtonDown(POINT cursor) {
+        seen = "right button " + std::to_string(cursor.x) + " " + std::to_string(cursor.y);
+    }
+    LRESULT onAdd(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam) + lParam; }
     // A nested message in the middle, like a message box's loop, then the default handling.
-    LRESULT OnSetText(WPARAM, LPARAM) {
+    LRESULT onSetText(WPARAM, LPARAM) {
         SendMessageW(m_hWnd, addMessage, 1, 2);
         return Default();
     }
@@ -140,7 +142,7 @@ private:
         paintDcAttached = dc.GetSafeHdc() != noDc;
         ++paints;
     }
-    LRESULT OnDestroy(WPARAM, LPARAM) {
+    LRESULT onDestroy(WPARAM, LPARAM) {
         if (destroyedFlag != nullptr) *destroyedFlag = true;
         return Default();
     }

@@ -52,9 +52,10 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     if (m_hWnd != nullptr || className == nullptr || *className == '\0') return FALSE;
     const std::wstring wideClassName = utf16FromShiftJis(className);
     const std::wstring wideWindowName = utf16FromShiftJis(windowName);
+    const wchar_t* title = windowName != nullptr ? wideWindowName.c_str() : nullptr;
     // The object travels in the creation parameter and is bound at WM_NCCREATE.
-    HWND hwnd = CreateWindowExW(exStyle, wideClassName.c_str(), windowName != nullptr ? wideWindowName.c_str() : nullptr,
-                                style, x, y, width, height, parent, menu, AfxGetInstanceHandle(), this);
+    HWND hwnd = CreateWindowExW(exStyle, wideClassName.c_str(), title, style, x, y, width, height, parent, menu,
+                                AfxGetInstanceHandle(), this);
     return hwnd != nullptr && hwnd == m_hWnd;
 }
 
