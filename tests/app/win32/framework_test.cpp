@@ -197,10 +197,8 @@ void testTypedHandlers() {
         const char* seen;
     } cases[] = {
         {WM_TIMER, 7, 0, false, 0, "timer 7"},
-        {WM_TIMER, 2, 0x1234, false, 0, "timer 2"},
         {WM_ERASEBKGND, 0x5678, 0, false, FALSE, "erase 22136"},
         {WM_ERASEBKGND, 0x5678, 0, true, TRUE, "erase 22136"},
-        {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 300), false, 0, "right button 40 300"},
         {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(-3, -5), false, 0, "right button -3 -5"},
         {WM_CLOSE, 0, 0, false, 0, "close"},
     };
@@ -322,10 +320,7 @@ void testShiftJisToUtf16() {
         std::wstring utf16;
     } cases[] = {
         {"", L""},
-        {"Quorvenda", L"Quorvenda"},
-        {"終了確認", L"終了確認"},
-        {"ｶﾀｶﾅ", L"ｶﾀｶﾅ"},                                   // half-width katakana: one byte each
-        {"１０分毎・", L"１０分毎・"},
+        {"6月ｶﾅ", L"6月ｶﾅ"},  // one, two and one byte a character: one UTF-16 unit each
         {std::string_view("*.xls\0*.exe\0\0", 13), std::wstring(L"*.xls\0*.exe\0\0", 13)},  // NULs kept
     };
     for (const auto& c : cases) check(utf16FromShiftJis(c.shiftJis) == c.utf16, c.shiftJis.data(), __LINE__);
