@@ -124,7 +124,9 @@ test_close_then_ok_ends_the_program_with_exit_code_0() {
     box=$(e2e_wait_window "^$E2E_CLOSE_CAPTION\$" 5)
     e2e_keys "$box" "$answer"
     e2e_wait_window_gone "^$E2E_CREATION_TITLE\$" 10
-    code=$(e2e_program_exit_code)
+    # Not inside $(...): that subshell cannot wait for a program still exiting.
+    e2e_program_exit_code >"$E2E_WORK/exit-code"
+    code=$(<"$E2E_WORK/exit-code")
     e2e_check "the user $what: exit code 0 (got $code)" [ "$code" = 0 ]
   done
 }

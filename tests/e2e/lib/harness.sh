@@ -160,6 +160,9 @@ e2e_stop_program() {
 }
 
 # e2e_program_exit_code: waits for the program to end; prints its exit code.
+# Call it in the test's own shell (redirect its output to a file): a command
+# substitution's subshell cannot wait for a program that is still exiting and
+# reads its status as -1.
 e2e_program_exit_code() {
   local code=0
   wait "$E2E_PROGRAM_PID" || code=$?
