@@ -20,6 +20,7 @@ static HFONT createJapaneseSystemFont(void)
     if (!GetObjectW(GetStockObject(SYSTEM_FONT), sizeof description, &description))
         return NULL;
     description.lfCharSet = SHIFTJIS_CHARSET;
+    description.lfFaceName[0] = L'\0'; /* the character set chooses the face */
     return CreateFontIndirectW(&description);
 }
 
