@@ -1,5 +1,6 @@
 #include "perf/win32/baseline_window.h"
 
+#include "app/framework/win32/message_crackers.h"
 #include "app/framework/win32/paint_dc.h"
 #include "core/colour_settings.h"
 #include "render/bitmap_dc.h"
@@ -27,7 +28,7 @@ const char* titleOf(BaselinePaint paint) {
 
 constexpr UINT_PTR repaintTimerId = 1;
 constexpr UINT repaintPeriodMs = 1000;
-constexpr LRESULT abortCreation = -1;
+constexpr LRESULT creationFailed = -1;
 
 }  // namespace
 
@@ -41,18 +42,18 @@ BOOL BaselineWindow::Create() {
 
 const WndMessageMap* BaselineWindow::GetMessageMap() const {
     static const WndMessageMapEntry entries[] = {
-        {WM_PAINT, messageHandler(&BaselineWindow::OnPaint)},
-        {WM_CREATE, messageHandler(&BaselineWindow::OnCreate)},
-        {WM_TIMER, messageHandler(&BaselineWindow::OnTimer)},
-        {WM_ERASEBKGND, messageHandler(&BaselineWindow::OnEraseBkgnd)},
+        msgWmPaint<&BaselineWindow::onPaint>(),
+        msgWmCreate<&BaselineWindow::onCreate>(),
+        msgWmTimer<&BaselineWindow::onTimer>(),
+        msgWmEraseBkgnd<&BaselineWindow::onEraseBkgnd>(),
     };
     static const WndMessageMap map{CWnd::GetThisMessageMap(), entries};
     return &map;
 }
 
-LRESULT BaselineWindow::OnPaint(WPARAM, LPARAM) {
+void BaselineWindow::onPaint() {
     CPaintDC dc(this);
-    if (dc.GetSafeHdc() == noDc) return 0;
+    if (dc.GetSafeHdc() == noDc) return;
     RECT client{};
     GetClientRect(&client);
     GdiApi& gdi = dc.gdi();
@@ -61,33 +62,32 @@ LRESULT BaselineWindow::OnPaint(WPARAM, LPARAM) {
     CBitmap offscreenBitmap(gdi);
     offscreenBitmap.CreateCompatibleBitmap(dc.GetSafeHdc(), layout.clientWidth, layout.clientHeight);
     BitmapDC offscreen(gdi, offscreenBitmap.GetSafeHandle());
-    offscreen.FillSolidRect(Rect{layout.clientLeft, layout.clientTop, layout.clientWidth, layout.clientHeight}, white);
+    offscreen.FillSolidRect(clientRect(layout), white);
     if (paint_ == BaselinePaint::fillFaceAndCopy) {
         ScopedSelect pens(offscreen);
         drawFace(offscreen, pens, layout, kit.handPen);
     }
     dc.StretchBlt(layout.clientLeft, layout.clientTop, layout.clientWidth, layout.clientHeight, offscreen,
                   layout.clientLeft, layout.clientTop, layout.clientWidth, layout.clientHeight);
-    return 0;
 }
 
-LRESULT BaselineWindow::OnCreate(WPARAM, LPARAM) {
-    if (Default() == abortCreation) return abortCreation;
+bool BaselineWindow::onCreate(const CREATESTRUCTW&) {
+    if (Default() == creationFailed) return false;
     SetTimer(repaintTimerId, repaintPeriodMs);
     // The same layered attributes as the clock in the same folder.
     const ColourSettings settings = readColourSettings();
     SetLayeredWindowAttributes(colourKey, windowAlpha(settings), layeredWindowFlags(settings));
-    return 0;
+    return true;
 }
 
-LRESULT BaselineWindow::OnTimer(WPARAM timerId, LPARAM) {
+void BaselineWindow::onTimer(UINT_PTR timerId) {
     if (timerId == repaintTimerId) Invalidate(TRUE);
-    return Default();
+    Default();
 }
 
-LRESULT BaselineWindow::OnEraseBkgnd(WPARAM, LPARAM) {
+bool BaselineWindow::onEraseBkgnd(HDC) {
     // The copy covers the whole client area.
-    return 0;
+    return false;
 }
 
 }  // namespace quorvenda::perf

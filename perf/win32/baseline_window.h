@@ -24,13 +24,13 @@ protected:
 
 private:
     // When any part of the window needs painting: after every timer tick, or when forced.
-    LRESULT OnPaint(WPARAM, LPARAM);
+    void onPaint();
     // During CreateEx, before the window is shown: the once-a-second timer and transparency.
-    LRESULT OnCreate(WPARAM, LPARAM);
+    bool onCreate(const CREATESTRUCTW& create);
     // Once a second: the whole window is invalidated.
-    LRESULT OnTimer(WPARAM timerId, LPARAM);
+    void onTimer(UINT_PTR timerId);
     // Before each repaint, when the system would fill the background.
-    LRESULT OnEraseBkgnd(WPARAM, LPARAM);
+    bool onEraseBkgnd(HDC dc);
 
     BaselinePaint paint_;
 };

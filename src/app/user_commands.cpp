@@ -42,7 +42,7 @@ void runLauncher(UserCommandHost& host, RememberedPath& path) {
         path = lastChoice;
         return;
     }
-    path.back() = '\0';
+    path.back() = u'\0';
     if (!launchSucceeded(host.open(path.data()))) host.ask(launchFailure);
 }
 

@@ -24,16 +24,18 @@ extern const MessageBoxText closeConfirmation;
 extern const MessageBoxText launcherConfirmation;
 extern const MessageBoxText launchFailure;
 
-// The file last chosen in this run, MAX_PATH bytes of the ANSI code page;
-// the dialog starts from it and writes the new choice into it.
+// The file last chosen in this run, MAX_PATH UTF-16 units as the wide file
+// dialog and shell take it, so that any file name survives, not only those
+// the ANSI code page can spell; the dialog starts from it and writes the new
+// choice into it.
 inline constexpr std::size_t rememberedPathSize = 260;
-using RememberedPath = std::array<char, rememberedPathSize>;
+using RememberedPath = std::array<char16_t, rememberedPathSize>;
 
-// The members of the open-file request that are not zero.
+// The members of the open-file request that are not zero. Texts in Shift-JIS.
 struct OpenFileRequest {
     std::string_view filter;  // display text / pattern pairs, NUL-separated, ending in an empty string
-    char* file;               // the remembered path, read as the initial name and written with the choice
-    std::uint32_t fileSize;
+    char16_t* file;           // the remembered path, read as the initial name and written with the choice
+    std::uint32_t fileSize;   // in UTF-16 units
     std::uint32_t flags;
     const char* defaultExtension;
     const char* title;
@@ -51,12 +53,12 @@ inline bool launchSucceeded(std::intptr_t shellResult) { return shellResult > 32
 class UserCommandHost {
 public:
     virtual ~UserCommandHost() = default;
-    // MessageBoxA owned by the main window; returns the button pressed.
+    // A message box owned by the main window; returns the button pressed.
     virtual int ask(const MessageBoxText& box) = 0;
-    // GetOpenFileNameA; false when cancelled or failed.
+    // The open-file dialog; false when cancelled or failed.
     virtual bool chooseFile(const OpenFileRequest& request) = 0;
-    // ShellExecuteA with the default verb; returns its result.
-    virtual std::intptr_t open(const char* path) = 0;
+    // The shell's default action on `path` (UTF-16); returns its result.
+    virtual std::intptr_t open(const char16_t* path) = 0;
 };
 
 // True when the user confirms quitting.

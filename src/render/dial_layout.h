@@ -4,6 +4,8 @@
 #include <array>
 
 #include "core/event_list.h"
+#include "core/wrapping_int.h"
+#include "render/gdi_api.h"
 
 namespace quorvenda {
 
@@ -30,6 +32,11 @@ struct DialLayout {
 // Only the lines of slots 1 to 3 shrink the dial. Nothing is clamped: a
 // negative size turns every hand, tick and mark through half a turn.
 DialLayout computeDialLayout(int clientWidth, int clientHeight, const SlotTextHeights& slotTextHeight);
+
+// The client rectangle as left, top, right and bottom edges.
+inline Rect clientRect(const DialLayout& l) {
+    return Rect{l.clientLeft, l.clientTop, wrapAdd(l.clientLeft, l.clientWidth), wrapAdd(l.clientTop, l.clientHeight)};
+}
 
 // The dial centre's height as a fraction of the client height.
 inline constexpr double centreHeightFraction = 0.57;

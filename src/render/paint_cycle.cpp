@@ -36,11 +36,18 @@ SlotTexts computeCountdowns(const EventSlots& slots, const CalendarSnapshot& tod
     return result;
 }
 
+// Selects `font` for the life of the scope, if there is one.
+void selectTextFont(ScopedSelect& scope, GdiObject font) {
+    if (font != noObject) scope.select(font);
+}
+
 }  // namespace
 
 void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight, EventState& state,
-               const RepaintSources& sources) {
+               const RepaintSources& sources, GdiObject textFont) {
     BorrowedDC paint(gdi, paintDc);
+    ScopedSelect measuringFont(paint);
+    selectTextFont(measuringFont, textFont);
 
     const CalendarSnapshot snapshot = sources.takeSnapshot();
     const Colour handsColour = handColour(readColourSettings(sources.folder));
@@ -55,8 +62,9 @@ void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight,
     CBitmap offscreenBitmap(gdi);
     offscreenBitmap.CreateCompatibleBitmap(paintDc, layout.clientWidth, layout.clientHeight);
     BitmapDC offscreen(gdi, offscreenBitmap.GetSafeHandle());
-    const Rect client{layout.clientLeft, layout.clientTop, layout.clientWidth, layout.clientHeight};
-    offscreen.FillSolidRect(client, white);
+    ScopedSelect drawingFont(offscreen);
+    selectTextFont(drawingFont, textFont);
+    offscreen.FillSolidRect(clientRect(layout), white);
     offscreen.SetBkModeTransparent();  // for texts and the gaps of dotted pens
 
     const CFont dayLabelFont(gdi, dayLabelFontSpec());
@@ -74,8 +82,9 @@ void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight,
     // Source and destination of the same size: a 1:1 copy of the whole client area.
     paint.StretchBlt(layout.clientLeft, layout.clientTop, layout.clientWidth, layout.clientHeight, offscreen,
                      layout.clientLeft, layout.clientTop, layout.clientWidth, layout.clientHeight);
-    // Released in reverse order: the font, the memory device context (its own
-    // bitmap put back first), the off-screen bitmap, the pens.
+    // Released in reverse order: the day-label font, the memory device context
+    // (its own font and bitmap put back first), the off-screen bitmap, the
+    // pens; the paint device context gets its own font back last.
 }
 
 }  // namespace quorvenda

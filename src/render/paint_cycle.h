@@ -21,7 +21,10 @@ struct RepaintSources {
 
 // One whole repaint of the dial: everything after BeginPaint and before EndPaint.
 // `paintDc` is used for measuring texts and as the target of the final copy.
+// `textFont`, when given, is selected into both device contexts for the whole
+// repaint, so the texts are measured and drawn in it; the caller deletes it
+// after the repaint. Without it they keep the device contexts' system font.
 void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight, EventState& state,
-               const RepaintSources& sources = {});
+               const RepaintSources& sources = {}, GdiObject textFont = noObject);
 
 }  // namespace quorvenda

@@ -33,6 +33,26 @@ TEST(MessageMap, MostDerivedListingWins) {
     EXPECT_EQ(findHandler<int>(nullptr, 1), nullptr);
 }
 
+TEST(MessagePoint, CoordinatesAreSignedSixteenBitHalves) {
+    struct Case {
+        std::uintptr_t lParam;
+        int x;
+        int y;
+    };
+    const Case cases[] = {
+        {0x00050003, 3, 5},
+        {0x7FFF0000, 0, 32767},
+        {0xFFFDFFFF, -1, -3},                    // left of and above the origin: a second monitor
+        {0x80008000, -32768, -32768},
+        {~std::uintptr_t{0xFFFFFFFF} | 0x00020001, 1, 2},  // bits above the low 32 say nothing
+    };
+    for (const auto& c : cases) {
+        const MessagePoint p = pointFromLParam(static_cast<std::intptr_t>(c.lParam));
+        EXPECT_EQ(p.x, c.x) << std::hex << c.lParam;
+        EXPECT_EQ(p.y, c.y) << std::hex << c.lParam;
+    }
+}
+
 TEST(CurrentMessage, NestedHandlingPutsTheOuterMessageBack) {
     WindowMessage current;
     {

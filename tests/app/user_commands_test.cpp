@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <string>
@@ -30,24 +30,28 @@ public:
         calls.push_back("choose");
         initialNames.emplace_back(request.file);
         lastRequest = request;
-        if (scribbleOnFailure) std::memcpy(request.file, "\x04\x01", 2);  // needed size, as a too-small buffer gets
+        if (scribbleOnFailure) request.file[0] = u'\x0104';  // needed size, as a too-small buffer gets
         if (!choice) return false;
-        std::strncpy(request.file, choice->c_str(), request.fileSize);
+        // Fills the buffer as the dialog does, without a terminator when the choice fills it.
+        const std::size_t n = std::min<std::size_t>(choice->size() + 1, request.fileSize);
+        std::copy_n(choice->c_str(), n, request.file);
         return true;
     }
-    std::intptr_t open(const char* path) override {
-        calls.push_back(std::string("open ") + path);
+    std::intptr_t open(const char16_t* path) override {
+        calls.push_back("open");
+        openedPaths.emplace_back(path);
         return openResult;
     }
 
     std::deque<int> answers;
-    std::optional<std::string> choice;
+    std::optional<std::u16string> choice;
     bool scribbleOnFailure = false;
     std::intptr_t openResult = 42;
 
     std::vector<std::string> calls;
     std::vector<unsigned> boxTypes;
-    std::vector<std::string> initialNames;
+    std::vector<std::u16string> initialNames;
+    std::vector<std::u16string> openedPaths;
     std::optional<OpenFileRequest> lastRequest;
 };
 
@@ -67,21 +71,22 @@ TEST(CloseConfirmation, OnlyOkQuits) {
 struct LauncherCase {
     const char* what;
     int answer;
-    std::optional<std::string> choice;
+    std::optional<std::u16string> choice;
     std::intptr_t openResult;
     std::vector<std::string> calls;
 };
 
 TEST(SettingsFileCommand, RunsTheLauncherOnlyAfterOk) {
-    const std::string book = "Z:\\tmp\\予定.xls";
+    // A name no single ANSI code page spells: Japanese with an accented Latin letter.
+    const std::u16string book = u"Z:\\tmp\\予定_café.xls";
     const LauncherCase cases[] = {
         {"cancelled question", answerCancel, book, 42, {ask("確認")}},
         {"cancelled dialog", answerOk, std::nullopt, 42, {ask("確認"), "choose"}},
-        {"launched", answerOk, book, 42, {ask("確認"), "choose", "open " + book}},
-        {"lowest success", answerOk, book, 33, {ask("確認"), "choose", "open " + book}},
-        {"highest failure", answerOk, book, 32, {ask("確認"), "choose", "open " + book, ask("失敗")}},
-        {"no association", answerOk, book, 31, {ask("確認"), "choose", "open " + book, ask("失敗")}},
-        {"out of memory", answerOk, book, 0, {ask("確認"), "choose", "open " + book, ask("失敗")}},
+        {"launched", answerOk, book, 42, {ask("確認"), "choose", "open"}},
+        {"lowest success", answerOk, book, 33, {ask("確認"), "choose", "open"}},
+        {"highest failure", answerOk, book, 32, {ask("確認"), "choose", "open", ask("失敗")}},
+        {"no association", answerOk, book, 31, {ask("確認"), "choose", "open", ask("失敗")}},
+        {"out of memory", answerOk, book, 0, {ask("確認"), "choose", "open", ask("失敗")}},
     };
     for (const auto& c : cases) {
         FakeHost host;
@@ -91,6 +96,9 @@ TEST(SettingsFileCommand, RunsTheLauncherOnlyAfterOk) {
         RememberedPath path{};
         settingsFileCommand(host, path);
         EXPECT_EQ(host.calls, c.calls) << c.what;
+        if (c.calls.size() >= 3) {
+            EXPECT_EQ(host.openedPaths, std::vector<std::u16string>{book}) << c.what;
+        }
         if (c.calls.size() == 4) {
             EXPECT_EQ(host.boxTypes.back(), noticeBoxType) << c.what;
         }
@@ -100,30 +108,30 @@ TEST(SettingsFileCommand, RunsTheLauncherOnlyAfterOk) {
 TEST(Launcher, SecondUseStartsOnTheFirstChoice) {
     FakeHost host;
     RememberedPath path{};
-    host.choice = "Z:\\data\\quorvenda.xls";
+    host.choice = u"Z:\\データ\\quorvenda.xls";
     runLauncher(host, path);
     host.choice = std::nullopt;
     runLauncher(host, path);
-    EXPECT_EQ(host.initialNames, (std::vector<std::string>{"", "Z:\\data\\quorvenda.xls"}));
+    EXPECT_EQ(host.initialNames, (std::vector<std::u16string>{u"", u"Z:\\データ\\quorvenda.xls"}));
 }
 
 TEST(Launcher, FailedDialogKeepsTheLastChoice) {
     FakeHost host;
     RememberedPath path{};
-    host.choice = "Z:\\a.exe";
+    host.choice = u"Z:\\a.exe";
     runLauncher(host, path);
     host.choice = std::nullopt;
     host.scribbleOnFailure = true;
     runLauncher(host, path);
-    EXPECT_STREQ(path.data(), "Z:\\a.exe");
+    EXPECT_EQ(std::u16string(path.data()), u"Z:\\a.exe");
 }
 
 TEST(Launcher, ChosenPathIsAlwaysTerminated) {
     FakeHost host;
     RememberedPath path{};
-    host.choice = std::string(rememberedPathSize + 10, 'x');
+    host.choice = std::u16string(rememberedPathSize + 10, u'x');
     runLauncher(host, path);
-    EXPECT_EQ(std::strlen(path.data()), rememberedPathSize - 1);
+    EXPECT_EQ(std::u16string(path.data()).size(), rememberedPathSize - 1);
 }
 
 TEST(Launcher, RequestsAnExistingFileIntoTheRememberedPath) {

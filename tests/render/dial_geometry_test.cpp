@@ -52,6 +52,16 @@ TEST(DialLayout, HugeLineHeightsWrapInsteadOfOverflowing) {
     EXPECT_EQ(l.centreY, 5699);  // 0.57 x 10000 falls just short of 5700
 }
 
+TEST(DialLayout, ClientRectHasRightAndBottomEdgesNotWidthAndHeight) {
+    DialLayout l = computeDialLayout(292, 406, {});
+    EXPECT_EQ(clientRect(l).right, 292);
+    EXPECT_EQ(clientRect(l).bottom, 406);
+    l.clientLeft = 3;
+    l.clientTop = 5;
+    EXPECT_EQ(clientRect(l).right, 295);
+    EXPECT_EQ(clientRect(l).bottom, 411);
+}
+
 TEST(DialPoint, PiAsThreePointOneFourLeavesAxisAlignedHandsOnePixelShortExceptStraightUp) {
     const struct {
         double angle;

@@ -17,7 +17,7 @@ using Lines = std::vector<std::string>;
 class PaintCycleTest : public ::testing::Test {
 protected:
     // One repaint on 10 June 2007 at noon; returns the off-screen surface's calls.
-    Lines repaint(int width = 292, int height = 406) {
+    Lines repaint(int width = 292, int height = 406, GdiObject textFont = noObject) {
         gdi.clearCalls();
         RepaintSources sources;
         sources.takeSnapshot = [this] {
@@ -25,7 +25,7 @@ protected:
             return today;
         };
         sources.folder = folder.folder();
-        paintDial(gdi, paintDc, width, height, state, sources);
+        paintDial(gdi, paintDc, width, height, state, sources, textFont);
         Lines lines;
         for (const auto& call : gdi.calls()) {
             if (belongsToOffscreenTrace(call, paintDc)) lines.push_back(traceLine(call));
@@ -95,6 +95,29 @@ TEST_F(PaintCycleTest, MeasuresOnThePaintDeviceContextAndDrawsOnlyTheCopyThere) 
         }
     }
     EXPECT_EQ(measured, 1 + 2 + 3 + 4);  // countdown line, footers, clock texts, labels
+}
+
+// Where the system font has no Japanese glyphs the window hands in a font of
+// its own: every text is measured and drawn in it, the day labels in theirs,
+// and neither device context still holds it when the window deletes it.
+TEST_F(PaintCycleTest, AGivenTextFontMeasuresAndDrawsTheTextsAndIsPutBackBeforeItIsDeleted) {
+    writeEvents({slotLines("会議", "1", "1", "2007", "6", "15")});
+    FontSpec japanese;
+    japanese.height = 16;
+    japanese.charSet = 128;
+    const GdiObject textFont = gdi.createFont(japanese);
+    const Lines drawn = repaint(292, 406, textFont);
+    EXPECT_TRUE(containsInOrder(testing::linesOn(gdi, paintDc), {
+        "SelectFont 16 \"\"", "GetTextExtent \"6月15日 会議まで 5日間\"", "GetTextExtent \"日曜日\"",
+        "GetTextExtent \"30\"", "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY", "SelectStockObject SYSTEM_FONT",
+    }));
+    EXPECT_TRUE(containsInOrder(drawn, {
+        "SelectBitmap 292 406", "SelectFont 16 \"\"", "TextOut 0 0 \"6月15日 会議まで 5日間\"",
+        "TextOut 244 358 \"日曜日\"", "SelectFont 20 \"MS ゴシック\"", "TextOut 138 90 \"30\"",
+        "SelectFont 16 \"\"", "SelectStockObject SYSTEM_FONT", "DeleteDC",
+    }));
+    EXPECT_TRUE(gdi.deleteObject(textFont));
+    EXPECT_TRUE(testing::cleanSurface(gdi));
 }
 
 TEST_F(PaintCycleTest, ReadsTheHandColourFromTheColourFileEveryRepaint) {

@@ -31,6 +31,19 @@ const Handler* findHandler(const MessageMap<Handler>* map, unsigned message) {
     return nullptr;
 }
 
+// A point packed into a message's LPARAM (a mouse message's cursor position):
+// x in the low 16 bits, y in the next 16, each signed, since a point left of
+// or above the window's origin (a second monitor) is negative.
+struct MessagePoint {
+    int x = 0;
+    int y = 0;
+};
+
+constexpr MessagePoint pointFromLParam(std::intptr_t lParam) {
+    const auto bits = static_cast<std::uintptr_t>(lParam);
+    return {static_cast<std::int16_t>(bits & 0xFFFF), static_cast<std::int16_t>((bits >> 16) & 0xFFFF)};
+}
+
 // One window message as the window procedure received it.
 struct WindowMessage {
     unsigned message = 0;

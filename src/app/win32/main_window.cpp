@@ -1,5 +1,6 @@
 #include "app/win32/main_window.h"
 
+#include "app/framework/win32/message_crackers.h"
 #include "app/framework/win32/paint_dc.h"
 #include "app/framework/win32/win_app.h"
 #include "app/resources/resource_ids.h"
@@ -8,6 +9,7 @@
 #include "core/calendar.h"
 #include "core/colour_settings.h"
 #include "render/paint_cycle.h"
+#include "render/win32/text_font.h"
 
 namespace quorvenda {
 
@@ -29,12 +31,12 @@ constexpr UINT repaintPeriodMs = 1000;
 constexpr UINT_PTR titleTimerId = 2;
 constexpr UINT titlePeriodMs = 10 * 60 * 1000;
 
-constexpr LRESULT abortCreation = -1;
+constexpr LRESULT creationFailed = -1;
 
 }  // namespace
 
 BOOL MainWindow::Create() {
-    HICON icon = LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_QUORVENDA));
+    HICON icon = LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDI_QUORVENDA));
     HCURSOR cursor = LoadCursorA(nullptr, IDC_ARROW);
     // Never painted: WM_ERASEBKGND is answered without erasing.
     HBRUSH background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
@@ -45,60 +47,61 @@ BOOL MainWindow::Create() {
 
 const WndMessageMap* MainWindow::GetMessageMap() const {
     static const WndMessageMapEntry entries[] = {
-        {WM_PAINT, messageHandler(&MainWindow::OnPaint)},
-        {WM_CREATE, messageHandler(&MainWindow::OnCreate)},
-        {WM_TIMER, messageHandler(&MainWindow::OnTimer)},
-        {WM_ERASEBKGND, messageHandler(&MainWindow::OnEraseBkgnd)},
-        {WM_CLOSE, messageHandler(&MainWindow::OnClose)},
-        {WM_RBUTTONDOWN, messageHandler(&MainWindow::OnRButtonDown)},
+        msgWmPaint<&MainWindow::onPaint>(),
+        msgWmCreate<&MainWindow::onCreate>(),
+        msgWmTimer<&MainWindow::onTimer>(),
+        msgWmEraseBkgnd<&MainWindow::onEraseBkgnd>(),
+        msgWmClose<&MainWindow::onClose>(),
+        msgWmRButtonDown<&MainWindow::onRButtonDown>(),
     };
     static const WndMessageMap map{CWnd::GetThisMessageMap(), entries};
     return &map;
 }
 
-LRESULT MainWindow::OnPaint(WPARAM, LPARAM) {
+void MainWindow::onPaint() {
     CPaintDC dc(this);
-    if (dc.GetSafeHdc() == noDc) return 0;
+    if (dc.GetSafeHdc() == noDc) return;
     RECT client{};
     GetClientRect(&client);
-    paintDial(dc.gdi(), dc.GetSafeHdc(), client.right, client.bottom, eventState_);
-    return 0;
+    // Made after BeginPaint and deleted before EndPaint, like every object of a repaint.
+    const CGdiObject textFont = makeTextFont(dc.gdi());
+    paintDial(dc.gdi(), dc.GetSafeHdc(), client.right, client.bottom, eventState_, {}, textFont.GetSafeHandle());
 }
 
-LRESULT MainWindow::OnCreate(WPARAM, LPARAM) {
-    if (Default() == abortCreation) return abortCreation;
+bool MainWindow::onCreate(const CREATESTRUCTW&) {
+    if (Default() == creationFailed) return false;
     SetTimer(repaintTimerId, repaintPeriodMs);
     SetTimer(titleTimerId, titlePeriodMs);
     // Inside creation, so the window is never shown without its layered attributes.
     const ColourSettings settings = readColourSettings();
     SetLayeredWindowAttributes(colourKey, windowAlpha(settings), layeredWindowFlags(settings));
-    return 0;
+    return true;
 }
 
-LRESULT MainWindow::OnTimer(WPARAM timerId, LPARAM) {
+void MainWindow::onTimer(UINT_PTR timerId) {
     if (timerId == titleTimerId) {
         updateTitleCountdown(titleText_, eventState_.slot1Lines, takeCalendarSnapshot());
         SetWindowText(titleText_.c_str());
     }
     if (timerId == repaintTimerId) Invalidate(TRUE);
-    return Default();
+    Default();
 }
 
-LRESULT MainWindow::OnEraseBkgnd(WPARAM, LPARAM) {
+bool MainWindow::onEraseBkgnd(HDC) {
     // Each repaint covers the whole client area with one copy; erasing first would flicker.
-    return 0;
+    return false;
 }
 
-LRESULT MainWindow::OnClose(WPARAM, LPARAM) {
+void MainWindow::onClose() {
     Win32CommandHost host(m_hWnd);
-    if (confirmClose(host)) return Default();
-    return 0;
+    if (confirmClose(host)) Default();
 }
 
-LRESULT MainWindow::OnRButtonDown(WPARAM, LPARAM) {
+void MainWindow::onRButtonDown(POINT) {
+    // Anywhere in the client area: the click's position does not matter.
     Win32CommandHost host(m_hWnd);
     settingsFileCommand(host, rememberedPath_);
-    return Default();
+    Default();
 }
 
 }  // namespace quorvenda

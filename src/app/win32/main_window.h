@@ -20,17 +20,17 @@ protected:
 
 private:
     // When any part of the window needs painting: after every repaint-timer tick.
-    LRESULT OnPaint(WPARAM, LPARAM);
+    void onPaint();
     // During CreateEx, before the window is shown: timers and transparency.
-    LRESULT OnCreate(WPARAM, LPARAM);
+    bool onCreate(const CREATESTRUCTW& create);
     // At each tick of the repaint timer (every second) and the title timer (every ten minutes).
-    LRESULT OnTimer(WPARAM timerId, LPARAM);
+    void onTimer(UINT_PTR timerId);
     // Before each repaint, when the system would fill the background.
-    LRESULT OnEraseBkgnd(WPARAM, LPARAM);
+    bool onEraseBkgnd(HDC dc);
     // When the user asks to close the window (close box, Alt+F4, system menu).
-    LRESULT OnClose(WPARAM, LPARAM);
+    void onClose();
     // When the right mouse button goes down over the client area.
-    LRESULT OnRButtonDown(WPARAM, LPARAM);
+    void onRButtonDown(POINT cursor);
 
     // Shared by the repaint and the title update for the whole run.
     EventState eventState_;

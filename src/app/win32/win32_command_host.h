@@ -14,7 +14,7 @@ public:
 
     int ask(const MessageBoxText& box) override;
     bool chooseFile(const OpenFileRequest& request) override;
-    std::intptr_t open(const char* path) override;
+    std::intptr_t open(const char16_t* path) override;
 
 private:
     HWND owner_;

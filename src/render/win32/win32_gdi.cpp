@@ -2,12 +2,14 @@
 
 #include <climits>
 
+#include "render/win32/utf16_from_shift_jis.h"
+
 namespace quorvenda {
 
 namespace {
 
-// Text lengths are byte counts; GDI takes an int.
-int byteCount(std::string_view text) {
+// Text lengths are UTF-16 unit counts; GDI takes an int.
+int unitCount(const std::wstring& text) {
     return text.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(text.size());
 }
 
@@ -18,10 +20,10 @@ GdiObject Win32Gdi::createPen(PenStyle style, int width, Colour colour) {
 }
 
 GdiObject Win32Gdi::createFont(const FontSpec& s) {
-    return toGdiObject(CreateFontA(s.height, s.width, s.escapement, s.orientation, s.weight, s.italic, s.underline,
+    return toGdiObject(CreateFontW(s.height, s.width, s.escapement, s.orientation, s.weight, s.italic, s.underline,
                                    s.strikeOut, static_cast<DWORD>(s.charSet), static_cast<DWORD>(s.outPrecision),
                                    static_cast<DWORD>(s.clipPrecision), static_cast<DWORD>(s.quality),
-                                   static_cast<DWORD>(s.pitchAndFamily), s.faceName.c_str()));
+                                   static_cast<DWORD>(s.pitchAndFamily), utf16FromShiftJis(s.faceName).c_str()));
 }
 
 GdiObject Win32Gdi::createCompatibleBitmap(DcHandle dc, int width, int height) {
@@ -50,7 +52,7 @@ Colour Win32Gdi::setBkColor(DcHandle dc, Colour colour) { return SetBkColor(toHd
 
 void Win32Gdi::extTextOutOpaque(DcHandle dc, const Rect& r) {
     const RECT rect{r.left, r.top, r.right, r.bottom};
-    ExtTextOutA(toHdc(dc), 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ExtTextOutW(toHdc(dc), 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
 void Win32Gdi::setBkModeTransparent(DcHandle dc) { SetBkMode(toHdc(dc), TRANSPARENT); }
@@ -58,12 +60,14 @@ void Win32Gdi::setBkModeTransparent(DcHandle dc) { SetBkMode(toHdc(dc), TRANSPAR
 Colour Win32Gdi::setTextColor(DcHandle dc, Colour colour) { return SetTextColor(toHdc(dc), colour); }
 
 void Win32Gdi::textOut(DcHandle dc, int x, int y, std::string_view text) {
-    TextOutA(toHdc(dc), x, y, text.data(), byteCount(text));
+    const std::wstring wide = utf16FromShiftJis(text);
+    TextOutW(toHdc(dc), x, y, wide.c_str(), unitCount(wide));
 }
 
 TextExtent Win32Gdi::getTextExtent(DcHandle dc, std::string_view text) {
+    const std::wstring wide = utf16FromShiftJis(text);
     SIZE size{};
-    if (!GetTextExtentPoint32A(toHdc(dc), text.data(), byteCount(text), &size)) return {};
+    if (!GetTextExtentPoint32W(toHdc(dc), wide.c_str(), unitCount(wide), &size)) return {};
     return TextExtent{size.cx, size.cy};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The drawing surface on real GDI: every operation forwards to the GDI call of
-// the same meaning, with the ANSI entry points for text.
+// the same meaning. Texts arrive as Shift-JIS and go to the wide entry points,
+// converted from code page 932, so they read the same on every system.
 #include <windows.h>
 
 #include <cstdint>

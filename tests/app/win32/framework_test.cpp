@@ -1,15 +1,20 @@
 // The window framework and the GDI surface on real Win32 (run under Wine):
-// class registration, binding at WM_NCCREATE, routing, default handling,
-// quitting, and the surface's drawing calls on a memory device context.
+// class registration, binding at WM_NCCREATE, routing, what each typed
+// handler is given, default handling, quitting, the Unicode title, the
+// Shift-JIS texts at the wide entry points, the text font, and the surface's
+// drawing calls on a memory device context.
 // Needs a display for its windows. Prints "N passed, N failed"; exits 1 on a failure.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "app/framework/win32/message_crackers.h"
 #include "app/framework/win32/paint_dc.h"
 #include "app/framework/win32/win_app.h"
 #include "app/framework/win32/wnd.h"
+#include "render/win32/text_font.h"
+#include "render/win32/utf16_from_shift_jis.h"
 #include "render/win32/win32_gdi.h"
 
 namespace quorvenda {
@@ -34,23 +39,40 @@ constexpr UINT addMessage = WM_USER + 1;    // returns wParam + lParam
 constexpr UINT baseMessage = WM_USER + 2;   // listed only in the base map
 constexpr UINT nestedMessage = WM_USER + 3;
 
+// Shift-JIS, as every text of the program.
+constexpr const char* testTitle = "時計のテスト";
+
 std::string registerTestClass(UINT style = CS_HREDRAW | CS_VREDRAW) {
     return AfxRegisterWndClass(style, LoadCursorA(nullptr, IDC_ARROW),
                                reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), nullptr);
 }
 
+// A map entry for a message no cracker knows: the handler gets WPARAM and LPARAM as they came.
+template <UINT message, auto handler>
+constexpr WndMessageMapEntry rawEntry() {
+    return {message, [](CWnd& wnd, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                return (crackers::windowOf<handler>(wnd).*handler)(wParam, lParam);
+            }};
+}
+
+std::wstring windowTitle(HWND hwnd) {
+    wchar_t title[64] = L"";
+    GetWindowTextW(hwnd, title, 64);
+    return title;
+}
+
 class BaseWnd : public CWnd {
 public:
     bool createWindow() {
-        return CreateEx(0, registerTestClass().c_str(), "framework test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150,
-                        nullptr, nullptr) != FALSE;
+        return CreateEx(0, registerTestClass().c_str(), testTitle, WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr,
+                        nullptr) != FALSE;
     }
 
 protected:
     const WndMessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
     static const WndMessageMap* GetThisMessageMap() {
         static const WndMessageMapEntry entries[] = {
-            {baseMessage, messageHandler(&BaseWnd::OnBase)},
+            rawEntry<baseMessage, &BaseWnd::OnBase>(),
         };
         static const WndMessageMap map{CWnd::GetThisMessageMap(), entries};
         return &map;
@@ -65,20 +87,27 @@ public:
     ~TestWnd() override = default;
 
     HWND boundAtNcCreate = nullptr;
+    std::wstring nameAtCreate;
     bool failCreate = false;
     int paints = 0;
     bool paintDcAttached = false;
     bool* destroyedFlag = nullptr;
+    bool erases = false;
+    std::string seen;  // what the last typed handler was given
 
 protected:
     const WndMessageMap* GetMessageMap() const override {
         static const WndMessageMapEntry entries[] = {
-            {WM_NCCREATE, messageHandler(&TestWnd::OnNcCreate)},
-            {WM_CREATE, messageHandler(&TestWnd::OnCreate)},
-            {addMessage, messageHandler(&TestWnd::OnAdd)},
-            {WM_SETTEXT, messageHandler(&TestWnd::OnSetText)},
-            {WM_PAINT, messageHandler(&TestWnd::OnPaint)},
-            {WM_DESTROY, messageHandler(&TestWnd::OnDestroy)},
+            rawEntry<WM_NCCREATE, &TestWnd::OnNcCreate>(),
+            msgWmCreate<&TestWnd::onCreate>(),
+            rawEntry<addMessage, &TestWnd::OnAdd>(),
+            rawEntry<WM_SETTEXT, &TestWnd::OnSetText>(),
+            msgWmPaint<&TestWnd::onPaint>(),
+            rawEntry<WM_DESTROY, &TestWnd::OnDestroy>(),
+            msgWmTimer<&TestWnd::onTimer>(),
+            msgWmEraseBkgnd<&TestWnd::onEraseBkgnd>(),
+            msgWmClose<&TestWnd::onClose>(),
+            msgWmRButtonDown<&TestWnd::onRButtonDown>(),
         };
         static const WndMessageMap map{BaseWnd::GetThisMessageMap(), entries};
         return &map;
@@ -89,18 +118,27 @@ private:
         boundAtNcCreate = m_hWnd;
         return Default();
     }
-    LRESULT OnCreate(WPARAM, LPARAM) { return failCreate ? -1 : Default(); }
+    bool onCreate(const CREATESTRUCTW& create) {
+        nameAtCreate = create.lpszName != nullptr ? create.lpszName : L"";
+        return !failCreate && Default() != -1;
+    }
+    void onTimer(UINT_PTR timerId) { seen = "timer " + std::to_string(timerId); }
+    bool onEraseBkgnd(HDC dc) {
+        seen = "erase " + std::to_string(reinterpret_cast<std::uintptr_t>(dc));
+        return erases;
+    }
+    void onClose() { seen = "close"; }  // no default handling: the window stays
+    void onRButtonDown(POINT cursor) { seen = "right button " + std::to_string(cursor.x) + " " + std::to_string(cursor.y); }
     LRESULT OnAdd(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam) + lParam; }
     // A nested message in the middle, like a message box's loop, then the default handling.
     LRESULT OnSetText(WPARAM, LPARAM) {
-        SendMessageA(m_hWnd, addMessage, 1, 2);
+        SendMessageW(m_hWnd, addMessage, 1, 2);
         return Default();
     }
-    LRESULT OnPaint(WPARAM, LPARAM) {
+    void onPaint() {
         CPaintDC dc(this);
         paintDcAttached = dc.GetSafeHdc() != noDc;
         ++paints;
-        return 0;
     }
     LRESULT OnDestroy(WPARAM, LPARAM) {
         if (destroyedFlag != nullptr) *destroyedFlag = true;
@@ -110,7 +148,7 @@ private:
 
 bool quitPosted(WPARAM* code) {
     MSG msg;
-    if (!PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return false;
+    if (!PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return false;
     *code = msg.wParam;
     return true;
 }
@@ -133,15 +171,44 @@ void testRouting() {
     CHECK(wnd.createWindow());
     CHECK(wnd.m_hWnd != nullptr && wnd.boundAtNcCreate == wnd.m_hWnd);
     CHECK(!wnd.createWindow());  // one window per object
-    CHECK(SendMessageA(wnd.m_hWnd, addMessage, 5, 7) == 12);
-    CHECK(SendMessageA(wnd.m_hWnd, baseMessage, 0, 0) == 42);  // through the chain
-    char title[64] = "";
-    GetWindowTextA(wnd.m_hWnd, title, sizeof title);  // WM_GETTEXT is unlisted: DefWindowProcA
-    CHECK(std::string(title) == "framework test");
+    CHECK(SendMessageW(wnd.m_hWnd, addMessage, 5, 7) == 12);
+    CHECK(SendMessageW(wnd.m_hWnd, baseMessage, 0, 0) == 42);  // through the chain
+    // The title is stored as UTF-16, whatever the system's ANSI code page.
+    CHECK(IsWindowUnicode(wnd.m_hWnd));
+    CHECK(wnd.nameAtCreate == L"時計のテスト");
+    CHECK(windowTitle(wnd.m_hWnd) == L"時計のテスト");  // WM_GETTEXT is unlisted: DefWindowProcW
     // Default() after a nested message still handles WM_SETTEXT.
-    SetWindowTextA(wnd.m_hWnd, "renamed");
-    GetWindowTextA(wnd.m_hWnd, title, sizeof title);
-    CHECK(std::string(title) == "renamed");
+    wnd.SetWindowText("１０分毎");
+    CHECK(windowTitle(wnd.m_hWnd) == L"１０分毎");
+}
+
+// Each typed handler is given what its message means, and its answer becomes the message's result.
+void testTypedHandlers() {
+    TestWnd wnd;
+    CHECK(wnd.createWindow());
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        bool erases;
+        LRESULT result;
+        const char* seen;
+    } cases[] = {
+        {WM_TIMER, 7, 0, false, 0, "timer 7"},
+        {WM_TIMER, 2, 0x1234, false, 0, "timer 2"},
+        {WM_ERASEBKGND, 0x5678, 0, false, FALSE, "erase 22136"},
+        {WM_ERASEBKGND, 0x5678, 0, true, TRUE, "erase 22136"},
+        {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 300), false, 0, "right button 40 300"},
+        {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(-3, -5), false, 0, "right button -3 -5"},
+        {WM_CLOSE, 0, 0, false, 0, "close"},
+    };
+    for (const auto& c : cases) {
+        wnd.seen.clear();
+        wnd.erases = c.erases;
+        const LRESULT result = SendMessageW(wnd.m_hWnd, c.message, c.wParam, c.lParam);
+        check(result == c.result && wnd.seen == c.seen, c.seen, __LINE__);
+    }
+    CHECK(IsWindow(wnd.m_hWnd));  // the close handler left the window alone
 }
 
 void testPaintDc() {
@@ -178,7 +245,7 @@ void testQuitOnMainWindowOnly() {
     CHECK(mainWnd.createWindow());
     testApp.m_pMainWnd = &mainWnd;
     HWND mainHwnd = mainWnd.m_hWnd;
-    SendMessageA(mainHwnd, WM_CLOSE, 0, 0);  // unlisted: DefWindowProcA destroys the window
+    DestroyWindow(mainHwnd);
     CHECK(!IsWindow(mainHwnd));
     CHECK(mainWnd.m_hWnd == nullptr);
     CHECK(testApp.m_pMainWnd == nullptr);
@@ -220,6 +287,17 @@ void testSurface() {
     const TextExtent one = gdi.getTextExtent(dc, "月");
     const TextExtent two = gdi.getTextExtent(dc, "月月");
     CHECK(one.cx > 0 && two.cx == 2 * one.cx);
+    if (GetACP() == shiftJisCodePage) {
+        // Under code page 932 the wide calls measure exactly what the ANSI calls measured.
+        const std::string_view texts[] = {"6月15日 会議まで 5日間", "12時  0分  5秒", "ｶﾀｶﾅ",
+                                          std::string_view("a\0b", 3)};
+        for (const std::string_view text : texts) {
+            SIZE ansi{};
+            GetTextExtentPoint32A(toHdc(dc), text.data(), static_cast<int>(text.size()), &ansi);
+            const TextExtent wide = gdi.getTextExtent(dc, text);
+            check(wide.cx == ansi.cx && wide.cy == ansi.cy, text.data(), __LINE__);
+        }
+    }
 
     const GdiObject pen = gdi.createPen(PenStyle::solid, 1, RGB(0, 0, 255));
     const GdiObject previousPen = gdi.selectObject(dc, pen);
@@ -236,6 +314,39 @@ void testSurface() {
     ReleaseDC(nullptr, screen);
 }
 
+void testShiftJisToUtf16() {
+    const struct {
+        std::string_view shiftJis;
+        std::wstring utf16;
+    } cases[] = {
+        {"", L""},
+        {"Quorvenda", L"Quorvenda"},
+        {"終了確認", L"終了確認"},
+        {"ｶﾀｶﾅ", L"ｶﾀｶﾅ"},                                   // half-width katakana: one byte each
+        {"１０分毎・", L"１０分毎・"},
+        {std::string_view("*.xls\0*.exe\0\0", 13), std::wstring(L"*.xls\0*.exe\0\0", 13)},  // NULs kept
+    };
+    for (const auto& c : cases) check(utf16FromShiftJis(c.shiftJis) == c.utf16, c.shiftJis.data(), __LINE__);
+    CHECK(utf16FromShiftJis(static_cast<const char*>(nullptr)).empty());
+}
+
+// The text font exists only where the code page is not 932, with the system font's size and weight.
+void testTextFont() {
+    GdiApi& gdi = win32Gdi();
+    LOGFONTW system{};
+    CHECK(GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system) != 0);
+    CHECK(makeTextFont(gdi, 932).GetSafeHandle() == noObject);
+    for (UINT codePage : {1252u, 65001u, 437u}) {
+        const CGdiObject font = makeTextFont(gdi, codePage);
+        LOGFONTW made{};
+        const bool made_ = font.GetSafeHandle() != noObject &&
+                           GetObjectW(toHgdiobj(font.GetSafeHandle()), sizeof made, &made) != 0;
+        check(made_ && made.lfCharSet == SHIFTJIS_CHARSET && made.lfHeight == system.lfHeight &&
+                  made.lfWeight == system.lfWeight && made.lfFaceName[0] == L'\0',
+              "a Shift-JIS font of the system font's size", __LINE__);
+    }
+}
+
 }  // namespace
 }  // namespace quorvenda
 
@@ -244,11 +355,14 @@ int main() {
     testApp.m_hInstance = GetModuleHandleA(nullptr);
     testClassRegistration();
     testRouting();
+    testTypedHandlers();
     testPaintDc();
     testFailedCreation();
     testQuitOnMainWindowOnly();
     testDestructionOfAnOpenWindow();
     testSurface();
+    testShiftJisToUtf16();
+    testTextFont();
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }

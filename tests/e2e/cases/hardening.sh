@@ -42,6 +42,18 @@ test_program_imports_only_system_dlls() {
 }
 e2e_build_test test_program_imports_only_system_dlls
 
+# The application manifest travels inside the program, where Windows looks
+# for it: resource type RT_MANIFEST (24), id 1, asking to run as the user.
+test_program_carries_its_manifest_as_resource_1() {
+  local ids
+  ids=$(e2e_pe_headers | sed -n '/The .rsrc Resource Directory/,$p' |
+    awk '/^[0-9a-f]+   Entry: ID:/ { type = $4 } /^[0-9a-f]+     Entry: ID:/ && type == "0x000018," { print $4 }')
+  e2e_log "RT_MANIFEST ids: ${ids:-none}"
+  e2e_check "one manifest, id 1" [ "$ids" = "0x000001," ]
+  e2e_check "it asks to run as the invoking user" grep -qaF 'level="asInvoker"' "$(e2e_program)"
+}
+e2e_build_test test_program_carries_its_manifest_as_resource_1
+
 # A DLL left in the data folder under a name that no system folder holds is
 # loaded by a process that searches its current folder, as Windows and Wine
 # do by default. The clock restricts its search to System32 at start-up, so

@@ -36,14 +36,14 @@ void printSample(std::FILE* out, const char* when, const ProcessSample& s) {
 
 PaintTimer::PaintTimer(HWND window)
     : window_(window),
-      ownProc_(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC))),
+      ownProc_(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC))),
       ticksPerUs_(ticksPerMicrosecond()) {
     activeTimer = this;
-    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintTimer::timingProc));
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintTimer::timingProc));
 }
 
 PaintTimer::~PaintTimer() {
-    if (IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownProc_));
+    if (IsWindow(window_)) SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownProc_));
     activeTimer = nullptr;
 }
 
@@ -60,9 +60,9 @@ std::vector<double> PaintTimer::takeRecorded() {
 
 LRESULT CALLBACK PaintTimer::timingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     PaintTimer* self = activeTimer;
-    if (message != WM_PAINT) return CallWindowProcA(self->ownProc_, window, message, wParam, lParam);
+    if (message != WM_PAINT) return CallWindowProcW(self->ownProc_, window, message, wParam, lParam);
     const std::int64_t start = performanceTicks();
-    const LRESULT result = CallWindowProcA(self->ownProc_, window, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(self->ownProc_, window, message, wParam, lParam);
     const std::int64_t end = performanceTicks();
     // Growth of the vector stays outside the timed call: record() reserves.
     if (self->recording_) self->durationsUs_.push_back(static_cast<double>(end - start) / self->ticksPerUs_);
@@ -74,10 +74,10 @@ long forceRepaints(HWND window, long count) {
     MSG msg{};
     for (; done < count && IsWindow(window); ++done) {
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) return done;
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
     return done;

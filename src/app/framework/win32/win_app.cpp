@@ -19,17 +19,17 @@ CWinApp::~CWinApp() {
 int CWinApp::Run() {
     MSG msg{};
     for (;;) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(msg.wParam);
         if (got == -1) return messageLoopFailedExitCode;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
 CWinApp* AfxGetApp() { return theApp; }
 
-HINSTANCE AfxGetInstanceHandle() { return theApp != nullptr ? theApp->m_hInstance : GetModuleHandleA(nullptr); }
+HINSTANCE AfxGetInstanceHandle() { return theApp != nullptr ? theApp->m_hInstance : GetModuleHandleW(nullptr); }
 
 int AfxWinMain(HINSTANCE instance) {
     CWinApp* app = AfxGetApp();

@@ -1,7 +1,9 @@
 #pragma once
 // CWnd: one platform window bound to one C++ object. Its messages arrive at a
 // single static window procedure, which routes each through the object's
-// message map to a member handler; unlisted messages get DefWindowProcA.
+// message map to a member handler; unlisted messages get DefWindowProcW.
+// The window is a Unicode window: its title is kept as UTF-16. The texts it is
+// given are Shift-JIS and converted from code page 932 on the way in.
 #include <windows.h>
 
 #include <string>
@@ -12,16 +14,11 @@ namespace quorvenda {
 
 class CWnd;
 
-// Every handler has this one signature and returns the message's result.
-using MessageHandler = LRESULT (CWnd::*)(WPARAM, LPARAM);
-using WndMessageMap = framework::MessageMap<MessageHandler>;
-using WndMessageMapEntry = framework::MessageMapEntry<MessageHandler>;
-
-// A derived class's handler as a map entry's handler.
-template <class Window>
-constexpr MessageHandler messageHandler(LRESULT (Window::*handler)(WPARAM, LPARAM)) {
-    return static_cast<MessageHandler>(handler);
-}
+// What a map entry calls: it unpacks the message for the window's typed
+// handler and returns the message's result (message_crackers.h makes them).
+using MessageCracker = LRESULT (*)(CWnd& wnd, WPARAM, LPARAM);
+using WndMessageMap = framework::MessageMap<MessageCracker>;
+using WndMessageMapEntry = framework::MessageMapEntry<MessageCracker>;
 
 // Registers a window class with these values, or finds the one registered
 // before with the same values; returns its name, empty when registration fails.
@@ -37,7 +34,7 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     // Creates the platform window and binds it to this object; its WM_NCCREATE
-    // and everything after it reach this object's handlers.
+    // and everything after it reach this object's handlers. Texts in Shift-JIS.
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                   int width, int height, HWND parent, HMENU menu);
 
@@ -48,12 +45,10 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
-    void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+    // `text` in Shift-JIS.
+    void SetWindowText(const char* text);
     BOOL SetLayeredWindowAttributes(COLORREF key, BYTE alpha, DWORD flags) {
         return ::SetLayeredWindowAttributes(m_hWnd, key, alpha, flags);
-    }
-    int MessageBox(const char* text, const char* caption, UINT type) {
-        return ::MessageBoxA(m_hWnd, text, caption, type);
     }
 
     HWND m_hWnd = nullptr;

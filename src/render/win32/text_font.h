@@ -1,0 +1,20 @@
+#pragma once
+// The font the clock's texts are measured and drawn in during one repaint.
+// Where the ANSI code page is 932 the system font draws Japanese: no font is
+// made, and both device contexts keep the system font, exactly as always.
+// Elsewhere the system font usually has no Japanese glyphs (a Western Windows
+// draws boxes): a font of the system font's own description (height, weight,
+// pitch) with the Shift-JIS character set and no face name lets the font
+// mapper choose a Japanese face of the same size.
+#include <windows.h>
+
+#include "render/gdi_objects.h"
+
+namespace quorvenda {
+
+// Owned through `gdi`, the Win32 surface, which deletes it. Holds no font
+// (noObject) under code page 932, or if the font cannot be made: the texts
+// then stay in the system font.
+CGdiObject makeTextFont(GdiApi& gdi, UINT ansiCodePage = GetACP());
+
+}  // namespace quorvenda
