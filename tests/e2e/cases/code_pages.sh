@@ -51,21 +51,33 @@ test_question_boxes_read_japanese_under_code_page_1252() {
 }
 e2e_test test_question_boxes_read_japanese_under_code_page_1252
 
-# The path goes through the file dialog and the shell launch as Japanese:
-# marker.exe starts from the folder with the Japanese name.
+# The path goes through the file dialog, the shell launch and the path the
+# dialog remembers as Japanese: marker.exe starts from the folder with the
+# Japanese name, and the next dialog starts there.
 test_file_in_a_japanese_folder_is_launched_under_code_page_1252() {
-  local dialog
+  local dialog marker offered
   e2e_use_code_page_1252
-  e2e_open_commands_clock "$E2E_JAPANESE_FOLDER"
+  e2e_open_commands_clock japanese-folder
+  # Not the clock's own folder, which the dialog could fall back on.
+  mkdir "$FOLDER/$E2E_JAPANESE_FOLDER"
+  mv "$FOLDER/marker.exe" "$FOLDER/$E2E_JAPANESE_FOLDER/"
+  FOLDER=$FOLDER/$E2E_JAPANESE_FOLDER
+  marker=$(e2e_windows_path "$FOLDER/marker.exe")
   dialog=$(e2e_open_file_dialog)
   # xdotool cannot type Japanese into Wine: the name goes in as UTF-16.
-  e2e_set_dialog_text "$E2E_DIALOG_TITLE" Edit "$(e2e_windows_path "$FOLDER/marker.exe")"
+  e2e_set_dialog_text "$E2E_DIALOG_TITLE" Edit "$marker"
   e2e_keys "$dialog" Return
   e2e_check "marker.exe started from '$E2E_JAPANESE_FOLDER'" e2e_wait_for 10 e2e_marker_started_times 1
   e2e_log "$(cat "$FOLDER/marker.started")"
-  e2e_check "its command line names the folder" \
-    grep -qF "$(e2e_windows_path "$FOLDER/marker.exe")" "$FOLDER/marker.started"
+  e2e_check "its command line names the folder" grep -qF "$marker" "$FOLDER/marker.started"
   e2e_expect_no_window "^$E2E_FAILURE_CAPTION\$" 1
+  # The next dialog opens in the remembered folder with marker.exe in its
+  # name box: confirming it at once starts marker.exe from there again.
+  dialog=$(e2e_open_file_dialog)
+  offered=$(e2e_dialog_line "$E2E_DIALOG_TITLE" Edit)
+  e2e_check "the next dialog offers marker.exe (got '$offered')" [ "${offered##*\\}" = marker.exe ]
+  e2e_keys "$dialog" Return
+  e2e_check "marker.exe started from '$E2E_JAPANESE_FOLDER' again" e2e_wait_for 10 e2e_marker_started_times 2
 }
 e2e_test test_file_in_a_japanese_folder_is_launched_under_code_page_1252
 
