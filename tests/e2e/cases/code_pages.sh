@@ -11,8 +11,9 @@ E2E_LATIN_LOCALE=C.UTF-8
 E2E_JAPANESE_FOLDER='設定フォルダ'
 E2E_TEXT_COUNT=0
 
-# Code page 1252 from here on, and the main window found by its X class: the
-# title has a test of its own, so other tests fail on what they check.
+# e2e_use_code_page_1252 [title]: code page 1252 from here on. The main
+# window is found by its X class unless "title" is given: the title has a
+# test of its own, so that the others fail on what they check.
 e2e_use_code_page_1252() {
   e2e_use_locale "$E2E_LATIN_LOCALE"
   E2E_MAIN_WINDOW_BY=${1:-class}
