@@ -49,7 +49,7 @@ for file in "$(e2e_program)" "$E2E_NATIVE_BUILD/tests/e2e/x-close-request" \
   "$E2E_WINDOWS_BUILD/tests/e2e/planted/e2e-planted.dll"; do
   [ -e "$file" ] || missing+=("$file")
 done
-for helper in e2e-minimal e2e-leaky marker gdicount repaint-storm client-rect dialog-text text-extent \
+for helper in e2e-minimal e2e-leaky marker gdicount repaint-storm client-rect dialog-text shadowed-text text-extent \
   hold-file remote-load-library; do
   [ -e "$(e2e_helper "$helper")" ] || missing+=("$(e2e_helper "$helper")")
 done

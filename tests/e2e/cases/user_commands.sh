@@ -71,9 +71,9 @@ e2e_open_file_dialog() {
 # e2e_choose_file DIALOG PATH: types PATH (as Wine's drive Z:) into the file
 # name box and confirms it.
 e2e_choose_file() {
-  local dialog=$1 windowsPath="Z:${2//\//\\}"
+  local dialog=$1
   e2e_keys "$dialog" ctrl+a
-  e2e_type "$dialog" "$windowsPath"
+  e2e_type "$dialog" "$(e2e_windows_path "$2")"
   e2e_keys "$dialog" Return
 }
 

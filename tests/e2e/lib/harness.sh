@@ -22,9 +22,10 @@ e2e_helper() { echo "$E2E_WINDOWS_BUILD/tests/e2e/$1.exe"; }
 
 e2e_log() { printf '[%s] %s\n' "$(date +%H:%M:%S.%N | cut -c1-12)" "$*"; }
 
-# Ends the current test as failed.
+# Ends the current test as failed. The reason goes to stderr, so that it
+# reaches the log also from inside a command substitution.
 e2e_fail() {
-  e2e_log "FAILED: $*"
+  e2e_log "FAILED: $*" >&2
   exit 1
 }
 
@@ -35,11 +36,23 @@ e2e_check() {
   if "$@"; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
 }
 
-# The Wine environment every process of a run shares: Japanese locale (code
-# page 932), quiet, the run's prefix.
+# The locale of the test's Wine processes. Wine takes its ANSI code page from
+# the locale at every process start: ja_JP.UTF-8 gives 932, C.UTF-8 1252.
+E2E_LOCALE=ja_JP.UTF-8
+
+# The Wine environment every process of a run shares: the locale (Japanese
+# unless the test chose another), quiet, the run's prefix.
 e2e_wine_env() {
-  export WINEPREFIX=$E2E_PREFIX WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  export WINEPREFIX=$E2E_PREFIX WINEDEBUG=-all LANG=$E2E_LOCALE LC_ALL=$E2E_LOCALE
   export WINEDLLOVERRIDES='winemenubuilder.exe=d'
+}
+
+# e2e_use_locale LOCALE: runs the test's Wine processes under LOCALE from now
+# on; call it before the first one starts. The run's prefix serves any
+# locale: the code page is read when a process starts, not stored in it.
+e2e_use_locale() {
+  E2E_LOCALE=$1
+  e2e_wine_env
 }
 
 # Creates the run's prefix: about 15 s and 700 MB, so once per run. Without
@@ -175,12 +188,21 @@ e2e_program_running() { [ -n "${E2E_PROGRAM_PID:-}" ] && kill -0 "$E2E_PROGRAM_P
 # e2e_find_window REGEX: the first visible X window whose title matches.
 e2e_find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 
+# The titles of all visible windows, quoted, for failure messages.
+e2e_shown_titles() {
+  local window
+  for window in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    printf "'%s' " "$(xdotool getwindowname "$window")"
+  done
+}
+
 e2e_window_shown() { [ -n "$(e2e_find_window "$1")" ]; }
 e2e_window_absent() { [ -z "$(e2e_find_window "$1")" ]; }
 
 # e2e_wait_window REGEX [TIMEOUT_S]: prints the window id once it is shown.
 e2e_wait_window() {
-  e2e_wait_for "${2:-10}" e2e_window_shown "$1" || e2e_fail "no window matching '$1' within ${2:-10} s"
+  e2e_wait_for "${2:-10}" e2e_window_shown "$1" ||
+    e2e_fail "no window matching '$1' within ${2:-10} s; shown: $(e2e_shown_titles)"
   e2e_find_window "$1"
 }
 
@@ -199,10 +221,25 @@ e2e_expect_no_window() {
   e2e_log "ok: no window '$1' within $2 s"
 }
 
+# How e2e_wait_main_window finds the main window: by its creation title, or
+# (class) by its X class, which Wine takes from the program's file name, for
+# tests about something other than the title.
+E2E_MAIN_WINDOW_BY=title
+
 # e2e_wait_main_window [TIMEOUT_S]: prints the main window's X id.
 e2e_wait_main_window() {
-  e2e_wait_window "^$E2E_CREATION_TITLE\$" "${1:-15}"
+  if [ "$E2E_MAIN_WINDOW_BY" = class ]; then
+    e2e_wait_for "${1:-15}" e2e_program_window_shown || e2e_fail "no window of $E2E_PROGRAM_NAME within ${1:-15} s"
+    e2e_find_program_window
+  else
+    e2e_wait_window "^$E2E_CREATION_TITLE\$" "${1:-15}"
+  fi
 }
+
+e2e_find_program_window() {
+  xdotool search --onlyvisible --classname "^${E2E_PROGRAM_NAME//./\\.}\$" 2>/dev/null | head -n 1
+}
+e2e_program_window_shown() { [ -n "$(e2e_find_program_window)" ]; }
 
 e2e_title() { xdotool getwindowname "$1"; }
 
@@ -235,12 +272,20 @@ e2e_client_rect() {
 e2e_gdi_count() { e2e_win_helper gdicount "${1:-$E2E_PROGRAM_NAME}" | tr -d '\r'; }
 
 # e2e_dialog_text CAPTION: the controls of a dialog as "class<TAB>text" lines,
-# in UTF-8.
+# in UTF-8, read as UTF-16 whatever the code page.
 e2e_dialog_text() {
-  local caption
-  caption=$1
-  e2e_win_helper dialog-text "$caption" | iconv -f CP932 -t UTF-8 | tr -d '\r'
+  e2e_win_helper dialog-text "$1" | tr -d '\r'
 }
+
+# e2e_set_dialog_text CAPTION CLASS TEXT: puts TEXT into the dialog's first
+# visible control of CLASS, for texts that xdotool cannot type into Wine
+# (Japanese ones).
+e2e_set_dialog_text() {
+  e2e_win_helper dialog-text "$@" >/dev/null || e2e_fail "could not set the $2 of '$1' to '$3'"
+}
+
+# e2e_windows_path PATH: PATH as Windows programs under Wine name it (drive Z:).
+e2e_windows_path() { echo "Z:${1//\//\\}"; }
 
 # e2e_screenshot FILE: the main window's client area as the screen shows it,
 # taken from the root window so that keyed-out pixels show the root colour.
@@ -273,7 +318,10 @@ e2e_differing_pixels() {
     a=$a.part.png b=$b.part.png
   fi
   # compare exits 1 when the pictures differ: that is an answer, not a failure.
-  { "$E2E_COMPARE" -metric AE "$a" "$b" null: 2>&1 || true; } | awk '{print int($1)}'
+  # Anything but a count (pictures of different sizes, say) prints -1, which
+  # neither "same" (0) nor "differs" (> 0) accepts.
+  { "$E2E_COMPARE" -metric AE "$a" "$b" null: 2>&1 || true; } |
+    awk '$1 ~ /^[0-9.e+]+$/ { print int($1); next } { print "compare: " $0 > "/dev/stderr"; print -1 }'
 }
 
 # e2e_mask_window FILE WINDOW: blacks out, in a client-area screenshot, the
