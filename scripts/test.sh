@@ -12,7 +12,7 @@ step "setup"
 bash scripts/setup.sh
 
 step "native build (unit tests, tools; sanitizers on, warnings are errors)"
-cmake --preset native -DQUORVENDA_WERROR=ON >/dev/null
+cmake --preset native-ci >/dev/null
 cmake --build --preset native -j"$jobs"
 
 step "unit tests"
@@ -21,9 +21,12 @@ ctest --preset native -j"$jobs"
 step "fuzzing (libFuzzer, short run)"
 bash scripts/fuzz.sh
 
-step "Windows build (MinGW-w64)"
-cmake --preset windows -DQUORVENDA_WERROR=ON >/dev/null
+step "Windows build (MinGW-w64, warnings are errors)"
+cmake --preset windows-ci >/dev/null
 cmake --build --preset windows -j"$jobs"
+
+step "Windows unit tests under Wine (framework layer, GDI surface)"
+ctest --preset windows
 
 if [ -x tests/e2e/run-all.sh ]; then
   step "end-to-end tests under Wine"

@@ -1,10 +1,10 @@
 // The window framework and the GDI surface on real Win32 (run under Wine):
 // class registration, binding at WM_NCCREATE, routing, default handling,
 // quitting, and the surface's drawing calls on a memory device context.
-// Needs a display for its windows. Prints "N passed, N failed"; exits 1 on a failure.
+// Needs a display for its windows.
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "app/framework/win32/paint_dc.h"
@@ -15,18 +15,8 @@
 namespace quorvenda {
 namespace {
 
-int passed = 0;
-int failed = 0;
-
-void check(bool ok, const char* what, int line) {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAILED line %d: %s\n", line, what);
-    }
-}
-#define CHECK(condition) check((condition), #condition, __LINE__)
+// Each check is a non-fatal expectation: a failed one is reported with its line and the test goes on.
+#define CHECK(condition) EXPECT_TRUE(condition)
 
 CWinApp testApp;
 
@@ -115,7 +105,7 @@ bool quitPosted(WPARAM* code) {
     return true;
 }
 
-void testClassRegistration() {
+TEST(WindowFramework, RegistersOneClassPerSetOfValues) {
     const std::string first = registerTestClass();
     CHECK(!first.empty());
     CHECK(registerTestClass() == first);  // the same values reuse the class
@@ -128,7 +118,7 @@ void testClassRegistration() {
     CHECK(wc.hbrBackground == reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
 }
 
-void testRouting() {
+TEST(WindowFramework, RoutesMessagesThroughTheMapChain) {
     TestWnd wnd;
     CHECK(wnd.createWindow());
     CHECK(wnd.m_hWnd != nullptr && wnd.boundAtNcCreate == wnd.m_hWnd);
@@ -144,7 +134,7 @@ void testRouting() {
     CHECK(std::string(title) == "renamed");
 }
 
-void testPaintDc() {
+TEST(WindowFramework, PaintDcPaintsAndValidatesTheWindow) {
     TestWnd wnd;
     CHECK(wnd.createWindow());
     wnd.ShowWindow(SW_SHOW);
@@ -156,7 +146,7 @@ void testPaintDc() {
     CHECK(!GetUpdateRect(wnd.m_hWnd, &update, FALSE));  // painted and validated
 }
 
-void testFailedCreation() {
+TEST(WindowFramework, FailedCreationLeavesNoWindowAndPostsNoQuit) {
     TestWnd wnd;
     wnd.failCreate = true;
     CHECK(!wnd.createWindow());
@@ -165,7 +155,7 @@ void testFailedCreation() {
     CHECK(!quitPosted(&code));
 }
 
-void testQuitOnMainWindowOnly() {
+TEST(WindowFramework, QuitsWhenTheMainWindowIsDestroyedOnly) {
     TestWnd other;
     CHECK(other.createWindow());
     HWND otherHwnd = other.m_hWnd;
@@ -185,7 +175,7 @@ void testQuitOnMainWindowOnly() {
     CHECK(quitPosted(&code) && code == 0);
 }
 
-void testDestructionOfAnOpenWindow() {
+TEST(WindowFramework, DestroyingAnOpenWindowRoutesNothingToTheHalfGoneObject) {
     bool derivedHandlerRan = false;
     HWND hwnd = nullptr;
     {
@@ -200,7 +190,7 @@ void testDestructionOfAnOpenWindow() {
 
 COLORREF pixel(HDC dc, int x, int y) { return GetPixel(dc, x, y); }
 
-void testSurface() {
+TEST(Win32Gdi, FillsMeasuresAndStrokesOnAMemoryDc) {
     GdiApi& gdi = win32Gdi();
     HDC screen = GetDC(nullptr);
     const DcHandle dc = gdi.createCompatibleDC(noDc);
@@ -239,16 +229,8 @@ void testSurface() {
 }  // namespace
 }  // namespace quorvenda
 
-int main() {
-    using namespace quorvenda;
-    testApp.m_hInstance = GetModuleHandleA(nullptr);
-    testClassRegistration();
-    testRouting();
-    testPaintDc();
-    testFailedCreation();
-    testQuitOnMainWindowOnly();
-    testDestructionOfAnOpenWindow();
-    testSurface();
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+int main(int argc, char** argv) {
+    quorvenda::testApp.m_hInstance = GetModuleHandleA(nullptr);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }
