@@ -28,10 +28,12 @@ cmake --build --preset windows -j"$jobs"
 step "Windows unit tests under Wine (framework layer, GDI surface)"
 ctest --preset windows
 
-if [ -x tests/e2e/run-all.sh ]; then
-  step "end-to-end tests under Wine"
-  tests/e2e/run-all.sh build/windows build/native
+step "end-to-end tests under Wine"
+if [ ! -x tests/e2e/run-all.sh ]; then
+  echo "tests/e2e/run-all.sh is missing or not executable" >&2
+  exit 1
 fi
+tests/e2e/run-all.sh build/windows build/native
 
 step "soak: 10,000 repaints in one process under Wine, no growth"
 bash scripts/soak.sh 10000
