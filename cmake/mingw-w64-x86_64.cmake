@@ -9,5 +9,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Lets CTest run Windows test programs, if any, under Wine.
+# CTest runs the Windows test programs under Wine (tests/CMakeLists.txt adds a display).
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -39,7 +39,7 @@ perf_idle_cpu() {
   local programs=(
     "clock|$build/src/app/quorvenda.exe|^Quorvenda"
     "minimal|$build/tests/e2e/e2e-minimal.exe|^e2e-minimal\$"
-    "face|$build/src/app/quorvenda-baseline-fill-face-copy.exe|^quorvenda-baseline fill, face and copy\$"
+    "face|$build/perf/quorvenda-baseline-fill-face-copy.exe|^quorvenda-baseline fill, face and copy\$"
   )
   local row name exe title exeName prefix
   declare -A prefixOf=() displayOf=() xOf=() groups=()

@@ -1,6 +1,6 @@
 # shellcheck shell=bash
-# Shared by the Wine-side measurement scripts (scripts/bench.sh,
-# scripts/soak.sh and perf/*.sh): a virtual X display per measured program, a
+# Shared by the Wine-side measurement scripts (run_bench.sh, run_soak.sh
+# and the steps they source): a virtual X display per measured program, a
 # Wine prefix per run, a data folder with a full event list, and the means to
 # read a process's CPU time and resident memory from /proc.
 #

@@ -10,7 +10,7 @@ PERF_DRIVES=(clock:quorvenda-drive fill_copy:quorvenda-baseline-fill-copy
   fill_face_copy:quorvenda-baseline-fill-face-copy)
 
 # perf_drive_exe WINDOWS_BUILD NAME: the path of a drive program.
-perf_drive_exe() { echo "$1/src/app/$2.exe"; }
+perf_drive_exe() { echo "$1/perf/$2.exe"; }
 
 # perf_paint_timing WINDOWS_BUILD FOLDER PAINTS WARMUP ROUNDS
 perf_paint_timing() {

@@ -9,8 +9,7 @@ mode=(-runs=40000)
 if [ "${1:-}" = "--seconds" ]; then mode=(-max_total_time="${2:?seconds}"); fi
 
 cmake --preset fuzz >/dev/null
-targets=(line_reader event_list colour_settings)
-[ -f src/render/paint_cycle.h ] && targets+=(repaint)
+targets=(line_reader event_list colour_settings repaint)
 cmake --build --preset fuzz -j"$(nproc)" --target "${targets[@]/%/_fuzz}"
 
 for t in "${targets[@]}"; do

@@ -1,23 +1,29 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need on a fresh Debian 12 or Ubuntu machine.
-# Safe to run again: apt skips what is already there, the locale is generated once.
+# Safe to run again: apt runs only when a package is missing, the locale is generated once.
 set -euo pipefail
 sudo_() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
+# Each one is used by the build, the tests or the measurements.
 packages=(
-  build-essential cmake ninja-build ccache pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xdotool x11-utils x11-xserver-utils x11-apps
-  faketime imagemagick fonts-ipafont-gothic locales
-  python3 python3-xlib libx11-dev libxext-dev
+  build-essential cmake ninja-build ccache # native build: the presets use Ninja and ccache
+  libgtest-dev googletest libbenchmark-dev # unit tests; GoogleTest's sources for the Windows tests; benchmark
+  clang libclang-rt-dev                    # fuzz targets
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 # the Windows program; objdump and strip
+  wine wine64 xvfb xdotool x11-utils x11-xserver-utils # running and driving it on a virtual X server
+  x11-apps                                 # xclock, beside which the idle cost is measured
+  faketime imagemagick fonts-ipafont-gothic locales # fixed dates, screenshots, the Japanese font and locale
+  python3 libx11-dev                       # the icon script; the close-request helper
 )
 
+# One dpkg-query for all: a package is there when its status reads "ii".
+declare -A installed=()
+while read -r status name; do
+  if [ "$status" = ii ]; then installed[${name%%:*}]=1; fi
+done < <(dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-  [ -n "$p" ] || continue
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   # Measured for a fresh machine of the project's kind, where all but a few
@@ -31,7 +37,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Wine takes its ANSI code page from the locale: ja_JP.UTF-8 gives code page 932.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+if ! grep -qi '^ja_JP\.utf-\?8$' <<<"$(locale -a 2>/dev/null)"; then
   if [ -f /etc/locale.gen ]; then
     sudo_ sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | sudo_ tee -a /etc/locale.gen >/dev/null

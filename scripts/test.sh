@@ -12,7 +12,7 @@ step "setup"
 bash scripts/setup.sh
 
 step "native build (unit tests, tools; sanitizers on, warnings are errors)"
-cmake --preset native -DQUORVENDA_WERROR=ON >/dev/null
+cmake --preset native-ci >/dev/null
 cmake --build --preset native -j"$jobs"
 
 step "unit tests"
@@ -21,17 +21,22 @@ ctest --preset native -j"$jobs"
 step "fuzzing (libFuzzer, short run)"
 bash scripts/fuzz.sh
 
-step "Windows build (MinGW-w64)"
-cmake --preset windows -DQUORVENDA_WERROR=ON >/dev/null
+step "Windows build (MinGW-w64, warnings are errors)"
+cmake --preset windows-ci >/dev/null
 cmake --build --preset windows -j"$jobs"
 
 step "release package: built twice, the second time from a copy of the tree, byte for byte the same"
 bash scripts/check-package.sh
 
-if [ -x tests/e2e/run-all.sh ]; then
-  step "end-to-end tests under Wine"
-  tests/e2e/run-all.sh build/windows build/native
+step "Windows unit tests under Wine (framework layer, GDI surface)"
+ctest --preset windows
+
+step "end-to-end tests under Wine"
+if [ ! -x tests/e2e/run-all.sh ]; then
+  echo "tests/e2e/run-all.sh is missing or not executable" >&2
+  exit 1
 fi
+tests/e2e/run-all.sh build/windows build/native
 
 step "soak: 10,000 repaints in one process under Wine, no growth"
 bash scripts/soak.sh 10000

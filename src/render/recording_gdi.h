@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "render/gdi_api.h"
-#include "render/null_gdi.h"
 
 namespace quorvenda {
 

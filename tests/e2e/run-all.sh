@@ -45,8 +45,7 @@ done
 missing=()
 for file in "$(e2e_program)" "$E2E_NATIVE_BUILD/tests/e2e/x-close-request" \
   "$E2E_NATIVE_BUILD/src/tools/quorvenda-trace" "$E2E_FAKETIME_LIB" \
-  "$E2E_CONVERT" "$E2E_COMPARE" "$E2E_IMPORT" "$E2E_WINDOWS_BUILD/src/app/framework_tests.exe" \
-  "$E2E_WINDOWS_BUILD/tests/e2e/planted/e2e-planted.dll"; do
+  "$E2E_CONVERT" "$E2E_COMPARE" "$E2E_IMPORT" "$E2E_WINDOWS_BUILD/tests/e2e/planted/e2e-planted.dll"; do
   [ -e "$file" ] || missing+=("$file")
 done
 for helper in e2e-minimal e2e-leaky marker gdicount repaint-storm client-rect dialog-text shadowed-text text-extent \

@@ -10,6 +10,7 @@ namespace {
 
 using testing::containsInOrder;
 using testing::linesOn;
+using testing::strokesOn;
 
 class DialFaceTest : public ::testing::Test {
 protected:
@@ -74,31 +75,29 @@ TEST_F(DialFaceTest, LabelsAreMeasuredOnThePaintDeviceContextOnly) {
     EXPECT_FALSE(linesOn(gdi, paint.GetSafeHdc()).empty());
 }
 
-TEST_F(DialFaceTest, LabelFontIsBoldItalicTwentyPixelShiftJisGothic) {
-    const FontSpec f = dayLabelFontSpec();
-    EXPECT_EQ(f.height, 20);
-    EXPECT_EQ(f.width, 0);
-    EXPECT_EQ(f.weight, 700);
-    EXPECT_TRUE(f.italic);
-    EXPECT_FALSE(f.underline || f.strikeOut);
-    EXPECT_EQ(f.charSet, 128);
-    EXPECT_EQ(f.faceName, "MS ゴシック");
-}
-
-TEST_F(DialFaceTest, FaceDrawsOuterThenInnerCircleThenTwelveTicksEachWithTheHandPen) {
+TEST_F(DialFaceTest, FaceIsTwoCirclesThenTwelveTicksAllInTheHandPen) {
     const CPen handPen(gdi, PenStyle::solid, 2, rgb(10, 20, 30));
     {
         ScopedSelect pens(offscreen);
         drawFace(offscreen, pens, layout, handPen);
     }
-    const auto lines = drawn();
-    EXPECT_TRUE(containsInOrder(lines, {
-        "SelectPen PS_SOLID 2 0x1E140A", "Ellipse 21 106 271 356", "Ellipse 30 115 262 347",
-        "SelectPen PS_SOLID 2 0x1E140A", "MoveTo 146 115", "LineTo 146 121",   // 12 o'clock
-        "SelectPen PS_SOLID 2 0x1E140A", "MoveTo 203 131", "LineTo 200 136",   // 1 o'clock
-        "SelectStockObject BLACK_PEN",
+    EXPECT_EQ(strokesOn(gdi, offscreen.GetSafeHdc()), (std::vector<std::string>{
+        "Ellipse 21 106 271 356 in Pen PS_SOLID 2 0x1E140A",  // outer circle
+        "Ellipse 30 115 262 347 in Pen PS_SOLID 2 0x1E140A",  // inner circle, over the outer one
+        "Line 146 115 146 121 in Pen PS_SOLID 2 0x1E140A",    // 12 o'clock, inwards from the inner circle
+        "Line 203 131 200 136 in Pen PS_SOLID 2 0x1E140A",
+        "Line 246 173 241 176 in Pen PS_SOLID 2 0x1E140A",
+        "Line 261 231 255 231 in Pen PS_SOLID 2 0x1E140A",    // 3 o'clock
+        "Line 246 288 241 285 in Pen PS_SOLID 2 0x1E140A",
+        "Line 204 331 201 326 in Pen PS_SOLID 2 0x1E140A",
+        "Line 146 346 146 340 in Pen PS_SOLID 2 0x1E140A",    // 6 o'clock
+        "Line 89 331 92 326 in Pen PS_SOLID 2 0x1E140A",
+        "Line 46 289 51 286 in Pen PS_SOLID 2 0x1E140A",
+        "Line 31 231 37 231 in Pen PS_SOLID 2 0x1E140A",      // 9 o'clock
+        "Line 46 174 51 177 in Pen PS_SOLID 2 0x1E140A",
+        "Line 88 131 91 136 in Pen PS_SOLID 2 0x1E140A",
     }));
-    EXPECT_EQ(testing::countOf(lines, "SelectPen PS_SOLID 2 0x1E140A"), 13);
+    EXPECT_EQ(gdi.selected(offscreen.GetSafeHdc(), ObjectKind::pen), gdi.stockObject(StockObject::blackPen));
 }
 
 TEST_F(DialFaceTest, HandsGoFromTheCentreInOrderMonthDayHourMinuteSecond) {
@@ -108,14 +107,14 @@ TEST_F(DialFaceTest, HandsGoFromTheCentreInOrderMonthDayHourMinuteSecond) {
         ScopedSelect pens(offscreen);
         drawHands(offscreen, pens, layout, computeHandEnds(s, layout), kit);
     }
-    EXPECT_EQ(drawn(), (std::vector<std::string>{
-        "SelectPen PS_SOLID 6 0x00FFFF", "MoveTo 146 231", "LineTo 135 298",  // 190 degrees
-        "SelectPen PS_SOLID 4 0x00FF00", "MoveTo 146 231", "LineTo 230 279",  // 120 degrees
-        "SelectPen PS_SOLID 2 0x000000", "MoveTo 146 231", "LineTo 146 197",  // hour, minute and second
-        "MoveTo 146 231", "LineTo 146 179",                                   // share one selection
-        "MoveTo 146 231", "LineTo 146 144",
-        "SelectStockObject BLACK_PEN",
+    EXPECT_EQ(strokesOn(gdi, offscreen.GetSafeHdc()), (std::vector<std::string>{
+        "Line 146 231 135 298 in Pen PS_SOLID 6 0x00FFFF",  // month: 190 degrees, thick yellow
+        "Line 146 231 230 279 in Pen PS_SOLID 4 0x00FF00",  // day: 120 degrees, green
+        "Line 146 231 146 197 in Pen PS_SOLID 2 0x000000",  // hour, minute and second at 12:00:00,
+        "Line 146 231 146 179 in Pen PS_SOLID 2 0x000000",  // in the hand colour
+        "Line 146 231 146 144 in Pen PS_SOLID 2 0x000000",
     }));
+    EXPECT_EQ(gdi.selected(offscreen.GetSafeHdc(), ObjectKind::pen), gdi.stockObject(StockObject::blackPen));
 }
 
 TEST_F(DialFaceTest, ANegativeDialTurnsHandsAndTicksThroughHalfATurn) {

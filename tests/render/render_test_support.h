@@ -58,6 +58,38 @@ inline std::vector<std::string> linesOn(const RecordingGdi& gdi, DcHandle dc) {
     return lines;
 }
 
+// What the calls on `dc` stroke, each with the pen it is stroked in, however
+// the pens came to be selected: "Line 146 115 146 121 in Pen PS_SOLID 2 0x1E140A",
+// "Ellipse 21 106 271 356 in Pen ...", "Arc ... in StockObject BLACK_PEN".
+inline std::vector<std::string> strokesOn(const RecordingGdi& gdi, DcHandle dc) {
+    std::vector<std::string> strokes;
+    std::string position = "0 0";
+    for (const auto& call : gdi.calls()) {
+        if (call.dc != dc) continue;
+        const std::string line = traceLine(call);
+        const std::string arguments = line.substr(line.find(' ') + 1);
+        if (call.call == GdiCall::moveTo) {
+            position = arguments;
+            continue;
+        }
+        std::string stroke;
+        if (call.call == GdiCall::lineTo) {
+            stroke = "Line " + position + ' ' + arguments;
+            position = arguments;
+        } else if (call.call == GdiCall::ellipse || call.call == GdiCall::arc) {
+            stroke = line;
+        } else {
+            continue;
+        }
+        RecordedCall pen;  // the pen, described as a selection of it would be
+        pen.call = GdiCall::selectObject;
+        pen.object = call.object;
+        if (const ObjectInfo* info = gdi.objectInfo(call.object)) pen.objectInfo = *info;
+        strokes.push_back(stroke + " in " + traceLine(pen).substr(std::string("Select").size()));
+    }
+    return strokes;
+}
+
 inline std::vector<std::string> allLines(const RecordingGdi& gdi) {
     std::vector<std::string> lines;
     for (const auto& call : gdi.calls()) lines.push_back(traceLine(call));

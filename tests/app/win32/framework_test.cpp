@@ -3,10 +3,10 @@
 // handler is given, default handling, quitting, the Unicode title, the
 // Shift-JIS texts at the wide entry points, the text font, and the surface's
 // drawing calls on a memory device context.
-// Needs a display for its windows. Prints "N passed, N failed"; exits 1 on a failure.
+// Needs a display for its windows.
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "app/framework/win32/message_crackers.h"
@@ -20,18 +20,11 @@
 namespace quorvenda {
 namespace {
 
-int passed = 0;
-int failed = 0;
+// Each check is a non-fatal expectation: a failed one is reported with its line and the test goes on.
+#define CHECK(condition) EXPECT_TRUE(condition)
 
-void check(bool ok, const char* what, int line) {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAILED line %d: %s\n", line, what);
-    }
-}
-#define CHECK(condition) check((condition), #condition, __LINE__)
+// A table row's check, reported with the row's name and the line of the table.
+void check(bool ok, const char* what, int line) { EXPECT_TRUE(ok) << what << " (line " << line << ")"; }
 
 CWinApp testApp;
 
@@ -155,7 +148,7 @@ bool quitPosted(WPARAM* code) {
     return true;
 }
 
-void testClassRegistration() {
+TEST(WindowFramework, RegistersOneClassPerSetOfValues) {
     const std::string first = registerTestClass();
     CHECK(!first.empty());
     CHECK(registerTestClass() == first);  // the same values reuse the class
@@ -168,7 +161,7 @@ void testClassRegistration() {
     CHECK(wc.hbrBackground == reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
 }
 
-void testRouting() {
+TEST(WindowFramework, RoutesMessagesThroughTheMapChain) {
     TestWnd wnd;
     CHECK(wnd.createWindow());
     CHECK(wnd.m_hWnd != nullptr && wnd.boundAtNcCreate == wnd.m_hWnd);
@@ -185,7 +178,7 @@ void testRouting() {
 }
 
 // Each typed handler is given what its message means, and its answer becomes the message's result.
-void testTypedHandlers() {
+TEST(WindowFramework, GivesEachTypedHandlerWhatItsMessageMeans) {
     TestWnd wnd;
     CHECK(wnd.createWindow());
     const struct {
@@ -211,7 +204,7 @@ void testTypedHandlers() {
     CHECK(IsWindow(wnd.m_hWnd));  // the close handler left the window alone
 }
 
-void testPaintDc() {
+TEST(WindowFramework, PaintDcPaintsAndValidatesTheWindow) {
     TestWnd wnd;
     CHECK(wnd.createWindow());
     wnd.ShowWindow(SW_SHOW);
@@ -223,7 +216,7 @@ void testPaintDc() {
     CHECK(!GetUpdateRect(wnd.m_hWnd, &update, FALSE));  // painted and validated
 }
 
-void testFailedCreation() {
+TEST(WindowFramework, FailedCreationLeavesNoWindowAndPostsNoQuit) {
     TestWnd wnd;
     wnd.failCreate = true;
     CHECK(!wnd.createWindow());
@@ -232,7 +225,7 @@ void testFailedCreation() {
     CHECK(!quitPosted(&code));
 }
 
-void testQuitOnMainWindowOnly() {
+TEST(WindowFramework, QuitsWhenTheMainWindowIsDestroyedOnly) {
     TestWnd other;
     CHECK(other.createWindow());
     HWND otherHwnd = other.m_hWnd;
@@ -252,7 +245,7 @@ void testQuitOnMainWindowOnly() {
     CHECK(quitPosted(&code) && code == 0);
 }
 
-void testDestructionOfAnOpenWindow() {
+TEST(WindowFramework, DestroyingAnOpenWindowRoutesNothingToTheHalfGoneObject) {
     bool derivedHandlerRan = false;
     HWND hwnd = nullptr;
     {
@@ -267,7 +260,7 @@ void testDestructionOfAnOpenWindow() {
 
 COLORREF pixel(HDC dc, int x, int y) { return GetPixel(dc, x, y); }
 
-void testSurface() {
+TEST(Win32Gdi, FillsMeasuresAndStrokesOnAMemoryDc) {
     GdiApi& gdi = win32Gdi();
     HDC screen = GetDC(nullptr);
     const DcHandle dc = gdi.createCompatibleDC(noDc);
@@ -314,7 +307,7 @@ void testSurface() {
     ReleaseDC(nullptr, screen);
 }
 
-void testShiftJisToUtf16() {
+TEST(Win32Gdi, ConvertsShiftJisToUtf16) {
     const struct {
         std::string_view shiftJis;
         std::wstring utf16;
@@ -328,7 +321,7 @@ void testShiftJisToUtf16() {
 }
 
 // The text font exists only where the code page is not 932, with the system font's size and weight.
-void testTextFont() {
+TEST(Win32Gdi, MakesAJapaneseTextFontOnlyOffCodePage932) {
     GdiApi& gdi = win32Gdi();
     LOGFONTW system{};
     CHECK(GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system) != 0);
@@ -347,19 +340,8 @@ void testTextFont() {
 }  // namespace
 }  // namespace quorvenda
 
-int main() {
-    using namespace quorvenda;
-    testApp.m_hInstance = GetModuleHandleA(nullptr);
-    testClassRegistration();
-    testRouting();
-    testTypedHandlers();
-    testPaintDc();
-    testFailedCreation();
-    testQuitOnMainWindowOnly();
-    testDestructionOfAnOpenWindow();
-    testSurface();
-    testShiftJisToUtf16();
-    testTextFont();
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+int main(int argc, char** argv) {
+    quorvenda::testApp.m_hInstance = GetModuleHandleA(nullptr);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

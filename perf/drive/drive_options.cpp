@@ -1,4 +1,4 @@
-#include "app/drive/drive_options.h"
+#include "perf/drive/drive_options.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "app/drive/paint_timings.h"
+#include "perf/drive/paint_timings.h"
 
 #include <algorithm>
 #include <cmath>

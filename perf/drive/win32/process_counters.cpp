@@ -1,4 +1,4 @@
-#include "app/drive/win32/process_counters.h"
+#include "perf/drive/win32/process_counters.h"
 
 #include <windows.h>
 #include <psapi.h>

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/drive/drive_options.h"
+#include "perf/drive/drive_options.h"
 
 namespace quorvenda::drive {
 

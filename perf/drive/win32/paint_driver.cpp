@@ -1,8 +1,8 @@
-#include "app/drive/win32/paint_driver.h"
+#include "perf/drive/win32/paint_driver.h"
 
-#include "app/drive/paint_timings.h"
-#include "app/drive/soak_verdict.h"
-#include "app/drive/win32/process_counters.h"
+#include "perf/drive/paint_timings.h"
+#include "perf/drive/soak_verdict.h"
+#include "perf/drive/win32/process_counters.h"
 
 namespace quorvenda::drive {
 

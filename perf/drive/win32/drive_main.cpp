@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/drive/drive_options.h"
-#include "app/drive/win32/paint_driver.h"
+#include "perf/drive/drive_options.h"
+#include "perf/drive/win32/paint_driver.h"
 #include "app/framework/win32/win_app.h"
 #include "app/framework/win32/wnd.h"
 

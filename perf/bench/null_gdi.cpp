@@ -1,4 +1,4 @@
-#include "render/null_gdi.h"
+#include "perf/bench/null_gdi.h"
 
 #include "render/bitmap_dc.h"
 #include "render/recording_gdi.h"

@@ -1,4 +1,4 @@
-#include "app/drive/soak_verdict.h"
+#include "perf/drive/soak_verdict.h"
 
 namespace quorvenda::drive {
 

@@ -9,8 +9,8 @@
 
 #include "core/colour_settings.h"
 #include "core/event_state.h"
+#include "perf/bench/null_gdi.h"
 #include "render/paint_cycle.h"
-#include "render/null_gdi.h"
 
 namespace quorvenda {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/drive/drive_options.h"
-#include "app/drive/paint_timings.h"
-#include "app/drive/soak_verdict.h"
+#include "perf/drive/drive_options.h"
+#include "perf/drive/paint_timings.h"
+#include "perf/drive/soak_verdict.h"
 
 namespace quorvenda::drive {
 namespace {

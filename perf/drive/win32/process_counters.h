@@ -1,6 +1,6 @@
 #pragma once
 // What a soak watches in its own process: live GDI objects and memory.
-#include "app/drive/soak_verdict.h"
+#include "perf/drive/soak_verdict.h"
 
 namespace quorvenda::drive {
 

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Measures what the clock costs and prints one table:
+#  - the portable repaint against a null surface, the file reading alone and
+#    the repaint with a 1 MB event name (Google Benchmark, optimised build);
+#  - the paint handler under Wine, median and 99th percentile, against two
+#    baselines driven the same way (perf/paint_timing.sh);
+#  - time from process start to first paint (perf/startup.sh);
+#  - the size and imports of quorvenda.exe (perf/size.sh);
+#  - CPU time and resident memory while idle, beside a minimal Win32
+#    program, the fill, face and copy baseline and xclock (perf/idle_cpu.sh).
+#
+#   scripts/bench.sh           full run: 5 x 600 repaints, 60 s idle (about 4 minutes)
+#   scripts/bench.sh --quick   the same steps, small: checks that everything
+#                              runs and prints the table (about 1 minute)
+#
+# Neither asserts on times: they depend on the machine and its load. It
+# fails only when a step cannot run or prints no figure.
+# Build directories: QUORVENDA_BENCH_BUILD (default build/bench, preset
+# "bench") and QUORVENDA_WINDOWS_BUILD (default build/windows, preset
+# "windows"); both are configured if need be and brought up to date.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode=full
+case "${1:-}" in
+  --quick) mode=quick ;;
+  "") ;;
+  *)
+    echo "usage: $0 [--quick]" >&2
+    exit 2
+    ;;
+esac
+if [ $mode = quick ]; then
+  paints=50 warmup=10 rounds=1 startupRounds=1 idleSeconds=5 minTime=0.01
+else
+  paints=600 warmup=200 rounds=5 startupRounds=5 idleSeconds=60 minTime=0.5
+fi
+benchBuild=${QUORVENDA_BENCH_BUILD:-build/bench}
+windowsBuild=${QUORVENDA_WINDOWS_BUILD:-build/windows}
+
+source perf/lib.sh
+source perf/paint_timing.sh
+source perf/startup.sh
+source perf/size.sh
+source perf/idle_cpu.sh
+source perf/report.sh
+perf_begin
+perf_result load "$(cut -d' ' -f1 /proc/loadavg)"
+
+perf_log "building the benchmark ($benchBuild) and the Windows programs ($windowsBuild)"
+[ -f "$benchBuild/CMakeCache.txt" ] || cmake --preset bench -B "$benchBuild" >/dev/null
+cmake --build "$benchBuild" -j2 --target repaint_bench >/dev/null
+[ -f "$windowsBuild/CMakeCache.txt" ] || cmake --preset windows -B "$windowsBuild" >/dev/null
+cmake --build "$windowsBuild" -j2 --target quorvenda quorvenda-drive quorvenda-baseline-fill-copy \
+  quorvenda-baseline-fill-face-copy e2e-minimal >/dev/null
+windowsBuild=$(cd "$windowsBuild" && pwd)
+
+perf_log "native benchmark"
+"$benchBuild/perf/bench/repaint_bench" --benchmark_min_time="$minTime" --benchmark_out_format=csv \
+  --benchmark_out="$PERF_WORK/native.csv" >/dev/null
+# CSV rows: "name",iterations,real_time,cpu_time,time_unit,...; times in
+# microseconds. The CPU time is the steadier of the two on a busy machine.
+native_median() {
+  awk -F, -v n="\"$1/repeats:9_median\"" -v column="$2" '$1 == n { printf "%.1f", $column }' "$PERF_WORK/native.csv"
+}
+perf_result native_repaint_us "$(native_median BM_Repaint 3)"
+perf_result native_repaint_cpu_us "$(native_median BM_Repaint 4)"
+perf_result native_files_us "$(native_median BM_ReadBothFiles 3)"
+perf_result native_1mb_us "$(native_median BM_RepaintWith1MBEventName 3)"
+perf_result native_files_share \
+  "$(awk -v f="$(perf_get native_files_us)" -v r="$(perf_get native_repaint_us)" 'BEGIN { printf "%.0f %%", 100 * f / r }')"
+
+perf_log "Wine prefix and display"
+perf_wine_env
+folder=$PERF_WORK/data
+perf_data_folder "$folder"
+perf_make_prefix
+prefix=$PERF_PREFIX
+perf_start_display
+export WINEPREFIX=$prefix DISPLAY=$PERF_DISPLAY
+
+perf_log "paint handler: ${rounds} x ${paints} repaints of each program"
+perf_result paints "$paints"
+perf_result rounds "$rounds"
+perf_paint_timing "$windowsBuild" "$folder" "$paints" "$warmup" "$rounds"
+
+perf_log "start-up: $startupRounds starts of each program"
+perf_result startup_rounds "$startupRounds"
+perf_startup "$windowsBuild" "$folder" "$startupRounds"
+
+perf_size "$windowsBuild/src/app/quorvenda.exe"
+
+perf_log "idle: $idleSeconds s"
+unset WINEPREFIX DISPLAY
+perf_idle_cpu "$windowsBuild" "$folder" "$idleSeconds" "$prefix"
+
+perf_report "$mode"
+# Every figure must be there, or some step measured nothing.
+if grep -q ' n/a' <(perf_report "$mode"); then
+  perf_fail "some figures are missing (n/a above)"
+fi
