@@ -3,33 +3,64 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 namespace quorvenda {
 
 namespace {
 constexpr char endOfFileByte = 0x1A;
+constexpr std::size_t byteOrderMarkRoom = 3;
+static_assert(byteOrderMarkRoom <= ShiftJisTranscoder::maxHeldBack, "the buffer's spare room holds a short first chunk");
 }  // namespace
 
 LineReader::LineReader(ReadChunk readChunk, std::size_t chunkSize)
     : readChunk_(std::move(readChunk)),
       capacity_(std::clamp<std::size_t>(chunkSize, 1, maxChunkSize)),
-      buffer_(new char[capacity_]) {}
+      buffer_(new char[capacity_ + ShiftJisTranscoder::maxHeldBack]) {}
+
+LineReader::LineReader(TextSource source, std::size_t chunkSize) : LineReader(std::move(source.read), chunkSize) {
+    // The first chunk tells the encoding; only a BOM-less text that is valid
+    // UTF-8 so far is read on to its end, and then read again from here. A
+    // first chunk too short for a byte-order mark is made up to one (the
+    // buffer has the room).
+    end_ = readChunk_(buffer_.get(), capacity_);
+    ended_ = end_ == 0;
+    while (!ended_ && end_ < byteOrderMarkRoom) {
+        const std::size_t read = readChunk_(buffer_.get() + end_, std::min(capacity_, byteOrderMarkRoom - end_));
+        ended_ = read == 0;
+        end_ += read;
+    }
+    const bool whole = ended_ || end_ >= source.size;
+    const DetectedEncoding found = detectEncoding(std::string_view(buffer_.get(), end_), whole, readChunk_, capacity_);
+    if (found.readPastHead && !(source.seekTo && source.seekTo(end_))) ended_ = true;  // the rest reads as missing
+    transcoder_ = ShiftJisTranscoder(found.encoding);
+    pos_ = std::min(found.byteOrderMarkSize, end_);
+    end_ = pos_ + transcoder_.convert(buffer_.get() + pos_, end_ - pos_, ended_);
+    endAtCtrlZ();
+}
 
 bool LineReader::refill() {
-    if (ended_) return false;
     pos_ = 0;
-    end_ = readChunk_(buffer_.get(), capacity_);
-    if (end_ == 0) {
-        ended_ = true;
-        return false;
+    end_ = 0;
+    // A chunk may hold nothing but part of a character: read on until it is whole.
+    while (end_ == 0 && !ended_) {
+        const std::size_t held = transcoder_.restoreHeldBack(buffer_.get());
+        const std::size_t read = readChunk_(buffer_.get() + held, capacity_);
+        ended_ = read == 0;
+        end_ = transcoder_.convert(buffer_.get(), held + read, ended_);
     }
+    endAtCtrlZ();
+    return end_ > 0;
+}
+
+void LineReader::endAtCtrlZ() {
     // Ctrl-Z ends the file: keep what comes before it, never read further.
-    const char* stop = static_cast<const char*>(std::memchr(buffer_.get(), endOfFileByte, end_));
+    const char* start = buffer_.get() + pos_;
+    const char* stop = static_cast<const char*>(std::memchr(start, endOfFileByte, end_ - pos_));
     if (stop != nullptr) {
         end_ = static_cast<std::size_t>(stop - buffer_.get());
         ended_ = true;
     }
-    return end_ > 0;
 }
 
 std::string LineReader::nextLine() {
@@ -51,14 +82,21 @@ std::string LineReader::nextLine() {
     return line;
 }
 
-LineReader lineReaderOver(const std::string& bytes) {
+LineReader lineReaderOver(const std::string& bytes, std::size_t chunkSize) {
     auto offset = std::make_shared<std::size_t>(0);
-    return LineReader([bytes, offset](char* buffer, std::size_t capacity) {
-        const std::size_t n = std::min(capacity, bytes.size() - *offset);
-        std::memcpy(buffer, bytes.data() + *offset, n);
-        *offset += n;
-        return n;
-    });
+    auto text = std::make_shared<const std::string>(bytes);
+    return LineReader(TextSource{[text, offset](char* buffer, std::size_t capacity) {
+                                     const std::size_t n = std::min(capacity, text->size() - *offset);
+                                     std::memcpy(buffer, text->data() + *offset, n);
+                                     *offset += n;
+                                     return n;
+                                 },
+                                 [offset](std::uint64_t to) {
+                                     *offset = static_cast<std::size_t>(to);
+                                     return true;
+                                 },
+                                 bytes.size()},
+                      chunkSize);
 }
 
 }  // namespace quorvenda

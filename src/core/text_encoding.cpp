@@ -1,0 +1,196 @@
+#include "core/text_encoding.h"
+
+#include <cstring>
+#include <memory>
+
+#include "core/shift_jis_table.h"
+
+namespace quorvenda {
+
+namespace {
+
+// What a UTF-8 lead byte asks of the bytes after it (Unicode's table of
+// well-formed sequences): how many continuation bytes, and the range of the
+// first; later ones are 80-BF. No continuation bytes: not a lead byte.
+struct Utf8Lead {
+    int continuations = 0;
+    unsigned char low = 0x80, high = 0xBF;
+};
+
+Utf8Lead utf8Lead(unsigned char byte) {
+    if (byte >= 0xC2 && byte <= 0xDF) return {1};
+    if (byte == 0xE0) return {2, 0xA0, 0xBF};
+    if (byte == 0xED) return {2, 0x80, 0x9F};  // no surrogates
+    if (byte >= 0xE1 && byte <= 0xEF) return {2};
+    if (byte == 0xF0) return {3, 0x90, 0xBF};
+    if (byte >= 0xF1 && byte <= 0xF3) return {3};
+    if (byte == 0xF4) return {3, 0x80, 0x8F};  // nothing above U+10FFFF
+    return {0};
+}
+
+// Writes the Shift-JIS form of `character` (or '?') at `out`: one or two bytes.
+std::size_t putShiftJis(char32_t character, unsigned char* out) {
+    const std::uint16_t code = shiftJisCodeOf(character);
+    if (code >= 0x100) {
+        out[0] = static_cast<unsigned char>(code >> 8);
+        out[1] = static_cast<unsigned char>(code & 0xFF);
+        return 2;
+    }
+    out[0] = code != 0 ? static_cast<unsigned char>(code) : '?';
+    return 1;
+}
+
+bool eightAsciiBytes(const unsigned char* bytes) {
+    std::uint64_t eight;
+    std::memcpy(&eight, bytes, 8);
+    return (eight & 0x8080808080808080u) == 0;
+}
+
+bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+}  // namespace
+
+bool Utf8Check::feed(const char* bytes, std::size_t size) {
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes);
+    std::size_t i = 0;
+    while (valid_ && i < size) {
+        if (pending_ == 0) {
+            // Most of a data file is ASCII: step over it eight bytes at a time.
+            while (i + 8 <= size && eightAsciiBytes(data + i)) i += 8;
+            if (i == size) break;
+            const unsigned char byte = data[i++];
+            if (byte < 0x80) continue;
+            const Utf8Lead lead = utf8Lead(byte);
+            valid_ = lead.continuations > 0;
+            multiByte_ = true;
+            pending_ = lead.continuations;
+            low_ = lead.low;
+            high_ = lead.high;
+            continue;
+        }
+        const unsigned char byte = data[i++];
+        valid_ = byte >= low_ && byte <= high_;
+        --pending_;
+        low_ = 0x80;
+        high_ = 0xBF;
+    }
+    return valid_;
+}
+
+DetectedEncoding detectEncoding(std::string_view head, bool headIsWhole, const ReadChunk& readOn,
+                                std::size_t chunkSize) {
+    if (head.substr(0, 3) == "\xEF\xBB\xBF") return {TextEncoding::utf8, 3};
+    if (head.substr(0, 2) == "\xFF\xFE") return {TextEncoding::utf16LittleEndian, 2};
+    if (head.substr(0, 2) == "\xFE\xFF") return {TextEncoding::utf16BigEndian, 2};
+    DetectedEncoding found;
+    Utf8Check check;
+    if (!check.feed(head.data(), head.size())) return found;
+    if (!headIsWhole) {
+        // The decision needs the whole text: read on, keeping nothing. A
+        // Shift-JIS file stops at its first non-ASCII character.
+        found.readPastHead = true;
+        const std::unique_ptr<char[]> buffer(new char[chunkSize]);
+        for (std::size_t n; (n = readOn(buffer.get(), chunkSize)) > 0;) {
+            if (!check.feed(buffer.get(), n)) return found;
+        }
+    }
+    if (check.validAtEnd() && check.sawMultiByte()) found.encoding = TextEncoding::utf8;
+    return found;
+}
+
+std::size_t ShiftJisTranscoder::restoreHeldBack(char* buffer) {
+    const std::size_t count = heldBackSize_;
+    std::memcpy(buffer, heldBack_, count);
+    heldBackSize_ = 0;
+    return count;
+}
+
+void ShiftJisTranscoder::holdBack(const unsigned char* bytes, std::size_t count) {
+    std::memcpy(heldBack_, bytes, count);
+    heldBackSize_ = count;
+}
+
+std::size_t ShiftJisTranscoder::convert(char* buffer, std::size_t size, bool atEnd) {
+    auto* data = reinterpret_cast<unsigned char*>(buffer);
+    switch (from_) {
+        case TextEncoding::shiftJis: return size;
+        case TextEncoding::utf8: return convertUtf8(data, size, atEnd);
+        default: return convertUtf16(data, size, atEnd);
+    }
+}
+
+// Every character is written at or before where it was read, and never longer
+// than it was, so the conversion runs in place.
+std::size_t ShiftJisTranscoder::convertUtf8(unsigned char* data, std::size_t size, bool atEnd) {
+    std::size_t in = 0, out = 0;
+    while (in < size) {
+        const unsigned char byte = data[in];
+        if (byte < 0x80) {
+            data[out++] = byte;
+            ++in;
+            continue;
+        }
+        const Utf8Lead lead = utf8Lead(byte);
+        char32_t character = byte & (0x3F >> lead.continuations);
+        unsigned char low = lead.low, high = lead.high;
+        std::size_t length = 1;  // of the valid part read so far
+        for (; length <= static_cast<std::size_t>(lead.continuations); ++length) {
+            if (in + length == size) {
+                if (atEnd) break;
+                holdBack(data + in, size - in);
+                return out;
+            }
+            const unsigned char next = data[in + length];
+            if (next < low || next > high) break;
+            character = character << 6 | (next & 0x3F);
+            low = 0x80;
+            high = 0xBF;
+        }
+        if (lead.continuations == 0 || length <= static_cast<std::size_t>(lead.continuations)) {
+            // The longest start of a valid sequence, or one stray byte, is one '?'.
+            data[out++] = '?';
+        } else {
+            out += putShiftJis(character, data + out);
+        }
+        in += length;
+    }
+    return out;
+}
+
+std::size_t ShiftJisTranscoder::convertUtf16(unsigned char* data, std::size_t size, bool atEnd) {
+    const bool bigEndian = from_ == TextEncoding::utf16BigEndian;
+    const auto unitAt = [data, bigEndian](std::size_t at) -> char32_t {
+        return bigEndian ? data[at] << 8 | data[at + 1] : data[at + 1] << 8 | data[at];
+    };
+    std::size_t in = 0, out = 0;
+    while (in + 2 <= size) {
+        char32_t character = unitAt(in);
+        std::size_t length = 2;
+        if (isHighSurrogate(character)) {
+            if (in + 4 > size && !atEnd) break;
+            if (in + 4 <= size && isLowSurrogate(unitAt(in + 2))) {
+                character = 0x10000 + ((character - 0xD800) << 10) + (unitAt(in + 2) - 0xDC00);
+                length = 4;
+            }
+        }
+        if (isHighSurrogate(character) || isLowSurrogate(character)) {
+            data[out++] = '?';
+        } else if (character < 0x80) {
+            data[out++] = static_cast<unsigned char>(character);
+        } else {
+            out += putShiftJis(character, data + out);
+        }
+        in += length;
+    }
+    if (in < size) {
+        if (!atEnd) {
+            holdBack(data + in, size - in);
+        } else {
+            data[out++] = '?';  // a lone last byte
+        }
+    }
+    return out;
+}
+
+}  // namespace quorvenda
