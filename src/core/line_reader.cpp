@@ -19,9 +19,7 @@ LineReader::LineReader(ReadChunk readChunk, std::size_t chunkSize)
       buffer_(new char[capacity_ + ShiftJisTranscoder::maxHeldBack]) {}
 
 LineReader::LineReader(TextSource source, std::size_t chunkSize) : LineReader(std::move(source.read), chunkSize) {
-    // The first chunk tells the encoding; only a BOM-less text that is valid
-    // UTF-8 so far is read on to its end, and then read again from here. A
-    // first chunk too short for a byte-order mark is made up to one (the
+    // A first chunk too short for a byte-order mark is made up to one (the
     // buffer has the room).
     end_ = readChunk_(buffer_.get(), capacity_);
     ended_ = end_ == 0;
@@ -30,13 +28,19 @@ LineReader::LineReader(TextSource source, std::size_t chunkSize) : LineReader(st
         ended_ = read == 0;
         end_ += read;
     }
-    const bool whole = ended_ || end_ >= source.size;
-    const DetectedEncoding found = detectEncoding(std::string_view(buffer_.get(), end_), whole, readChunk_, capacity_);
-    if (found.readPastHead && !(source.seekTo && source.seekTo(end_))) ended_ = true;  // the rest reads as missing
-    transcoder_ = ShiftJisTranscoder(found.encoding);
-    pos_ = std::min(found.byteOrderMarkSize, end_);
-    end_ = pos_ + transcoder_.convert(buffer_.get() + pos_, end_ - pos_, ended_);
+    bytesRead_ = end_;
+    if (const auto mark = byteOrderMarkAt(std::string_view(buffer_.get(), end_))) {
+        transcoder_ = ShiftJisTranscoder(mark->encoding);
+        pos_ = mark->size;
+        end_ = pos_ + transcoder_.convert(buffer_.get() + pos_, end_ - pos_, ended_);
+        endAtCtrlZ();
+        return;
+    }
+    encodingOpen_ = true;
+    seekTo_ = std::move(source.seekTo);
+    sourceSize_ = source.size;
     endAtCtrlZ();
+    settleEncoding();
 }
 
 bool LineReader::refill() {
@@ -46,21 +50,53 @@ bool LineReader::refill() {
     while (end_ == 0 && !ended_) {
         const std::size_t held = transcoder_.restoreHeldBack(buffer_.get());
         const std::size_t read = readChunk_(buffer_.get() + held, capacity_);
+        bytesRead_ += read;
         ended_ = read == 0;
         end_ = transcoder_.convert(buffer_.get(), held + read, ended_);
+        endAtCtrlZ();
+        if (encodingOpen_) settleEncoding();
     }
-    endAtCtrlZ();
     return end_ > 0;
 }
 
 void LineReader::endAtCtrlZ() {
     // Ctrl-Z ends the file: keep what comes before it, never read further.
+    // (It is the same byte in Shift-JIS, UTF-8 and, once converted, UTF-16.)
     const char* start = buffer_.get() + pos_;
     const char* stop = static_cast<const char*>(std::memchr(start, endOfFileByte, end_ - pos_));
     if (stop != nullptr) {
         end_ = static_cast<std::size_t>(stop - buffer_.get());
         ended_ = true;
     }
+}
+
+void LineReader::settleEncoding() {
+    const std::size_t first = pos_ + asciiPrefixLength(buffer_.get() + pos_, end_ - pos_);
+    if (first == end_) return;
+    encodingOpen_ = false;
+    Utf8Check check;
+    const bool utf8 = check.feed(buffer_.get() + first, end_ - first) && restIsUtf8(check);
+    seekTo_ = nullptr;
+    if (!utf8) return;
+    transcoder_ = ShiftJisTranscoder(TextEncoding::utf8);
+    end_ = first + transcoder_.convert(buffer_.get() + first, end_ - first, ended_);
+}
+
+// Reads the text past the buffer to its end (or Ctrl-Z) for the UTF-8 check,
+// keeping nothing, and comes back. A Shift-JIS text stops at its first
+// non-ASCII character; a UTF-8 one costs one more read of the file.
+bool LineReader::restIsUtf8(Utf8Check& check) {
+    if (ended_ || bytesRead_ >= sourceSize_) return check.validAtEnd();
+    const std::unique_ptr<char[]> scratch(new char[capacity_]);
+    bool valid = true;
+    for (std::size_t read; valid && (read = readChunk_(scratch.get(), capacity_)) > 0;) {
+        const void* stop = std::memchr(scratch.get(), endOfFileByte, read);
+        const std::size_t size = stop != nullptr ? static_cast<std::size_t>(static_cast<const char*>(stop) - scratch.get()) : read;
+        valid = check.feed(scratch.get(), size);
+        if (stop != nullptr) break;
+    }
+    if (!(seekTo_ && seekTo_(bytesRead_))) ended_ = true;  // the rest reads as missing
+    return valid && check.validAtEnd();
 }
 
 std::string LineReader::nextLine() {

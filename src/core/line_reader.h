@@ -14,13 +14,16 @@
 
 namespace quorvenda {
 
-// Where the bytes of a text come from, and how to go back in them: telling a
-// BOM-less text's encoding may need all of it before the first line is given.
+// Fills up to `capacity` bytes and returns how many; 0 means end of data or a read error.
+using ReadChunk = std::function<std::size_t(char* buffer, std::size_t capacity)>;
+
+// Where the bytes of a text come from, and how to go back in them: telling
+// whether a BOM-less text is UTF-8 may take reading all of it.
 struct TextSource {
     ReadChunk read;
     // Back to `offset` bytes from the start; false when that fails.
     std::function<bool(std::uint64_t offset)> seekTo;
-    // The size when opened, as far as known: a first chunk this long is all of it.
+    // The size when opened, as far as known: once this much is read, the rest is taken as empty.
     std::uint64_t size = UINT64_MAX;
 };
 
@@ -35,7 +38,7 @@ public:
     // maxChunkSize) need be no larger than the data: the data files are a few
     // hundred bytes, read once a second.
     explicit LineReader(ReadChunk readChunk, std::size_t chunkSize = maxChunkSize);
-    // Reads text in any encoding a data file may have (see detectEncoding),
+    // Reads text in any encoding a data file may have (see byteOrderMarkAt),
     // converted to Shift-JIS. Reads the first chunk at once.
     explicit LineReader(TextSource source, std::size_t chunkSize = maxChunkSize);
 
@@ -45,6 +48,8 @@ public:
 private:
     bool refill();
     void endAtCtrlZ();
+    void settleEncoding();
+    bool restIsUtf8(Utf8Check& check);
 
     ReadChunk readChunk_;
     std::size_t capacity_;
@@ -55,6 +60,12 @@ private:
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool ended_ = false;
+    // A BOM-less text passes through as read until its first non-ASCII byte,
+    // which settles whether it is UTF-8 or Shift-JIS.
+    bool encodingOpen_ = false;
+    std::function<bool(std::uint64_t)> seekTo_;
+    std::uint64_t sourceSize_ = UINT64_MAX;
+    std::uint64_t bytesRead_ = 0;
 };
 
 // Reads lines from a byte string, in any encoding a data file may have, a

@@ -3,30 +3,26 @@
 // conversion of UTF-8 and UTF-16 into the Shift-JIS that every later step reads.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string_view>
 
 namespace quorvenda {
 
-// Fills up to `capacity` bytes and returns how many; 0 means end of data or a read error.
-using ReadChunk = std::function<std::size_t(char* buffer, std::size_t capacity)>;
-
 enum class TextEncoding { shiftJis, utf8, utf16LittleEndian, utf16BigEndian };
 
-struct DetectedEncoding {
-    TextEncoding encoding = TextEncoding::shiftJis;
-    std::size_t byteOrderMarkSize = 0;
-    bool readPastHead = false;  // readOn was called: the caller must go back to the end of the head
+struct ByteOrderMark {
+    TextEncoding encoding;
+    std::size_t size;
 };
 
-// A UTF-8 or UTF-16 byte-order mark tells the encoding. Without one the text is
-// UTF-8 when all of it is valid UTF-8 with at least one multi-byte character,
-// and Shift-JIS otherwise (all-ASCII text reads the same either way). `head`
-// is the start of the text; only when it is valid UTF-8 and not `headIsWhole`
-// is the rest read through `readOn`, `chunkSize` bytes at a time into a buffer
-// of its own, up to the first invalid byte or the end.
-DetectedEncoding detectEncoding(std::string_view head, bool headIsWhole, const ReadChunk& readOn,
-                                std::size_t chunkSize);
+// The UTF-8 or UTF-16 byte-order mark at the start of `head`, if any. A text
+// without one is UTF-8 when all of it is valid UTF-8 with at least one
+// multi-byte character, and Shift-JIS otherwise (ASCII reads the same either
+// way); the line reader settles that at the first non-ASCII byte.
+std::optional<ByteOrderMark> byteOrderMarkAt(std::string_view head);
+
+// How many bytes at the start are ASCII (below 0x80).
+std::size_t asciiPrefixLength(const char* bytes, std::size_t size);
 
 // Checks bytes, given in any number of pieces, for being valid UTF-8.
 class Utf8Check {

@@ -127,16 +127,23 @@ TEST(EventList, IgnoresLinesAfterTheFortySecond) {
 }
 
 TEST(EventList, ReadsAFileLongerThanOneChunk) {
-    // Slot 1's name alone is larger than the biggest chunk read at once, so
-    // telling Shift-JIS from BOM-less UTF-8 reads past it and comes back.
-    for (const std::string& name : {std::string("予定"), utf8(u8"予定")}) {
-        auto lines = sevenSlots(name);
-        lines[0] = std::string(3 * 64 * 1024 + 5, 'x');
+    // Slot 1's name alone is larger than the biggest chunk read at once. When
+    // it starts as UTF-8, telling UTF-8 from Shift-JIS reads the file past it,
+    // to its end or to the first byte that is not UTF-8, and comes back.
+    const std::string utf8Name = utf8(u8"予定");
+    struct Row {
+        std::string slot1Start, otherNames, readSlot1Start;
+    };
+    const Row rows[] = {{"予定", "予定", "予定"}, {"", "予定", ""}, {utf8Name, utf8Name, "予定"}, {utf8Name, "予定", utf8Name}};
+    for (const Row& row : rows) {
+        auto lines = sevenSlots(row.otherNames);
+        const std::string longName(3 * 64 * 1024 + 5, 'x');
+        lines[0] = row.slot1Start + longName;
         TempFolder dir;
         dir.write(eventListFileName, fileOf(lines));
         Slot1LineStore store;
         const EventSlots slots = readEventList(store, dir.folder());
-        EXPECT_EQ(slots[0].name, lines[0]);
+        EXPECT_EQ(slots[0].name, row.readSlot1Start + longName);
         EXPECT_EQ(slots[0].day, 3);
         EXPECT_EQ(slots[6].name, "予定7");
         EXPECT_EQ(slots[6].day, 21);

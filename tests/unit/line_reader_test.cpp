@@ -92,6 +92,30 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"UTF-8 after a chunk of ASCII", std::string(70000, 'x') + utf8(u8"\n会議"),
                  {std::string(70000, 'x'), "会議"}}));
 
+TEST(LineReader, NeverTakesOrdinaryShiftJisTextForUtf8) {
+    // Shift-JIS event lists as users write them, CR LF: kana, kanji (JIS
+    // levels 1 and 2, NEC and IBM extensions), half-width katakana, full-width
+    // digits and space, and every single double-byte character as a name.
+    std::vector<std::string> names = {
+        "会議", "打ち合わせ", "誕生日", "締め切り", "ミーティング", "カラオケ大会", "健康診断", "東京出張",
+        "①資料提出", "Ⅱ期", "ABCセミナー", "　全角", "１２月", "麒麟", "齋藤", "髙橋", "﨑", "爲", "薔薇",
+        "鸚鵡", "鶯", "ｶｲｷﾞ", "ﾐｰﾃｨﾝｸﾞ", "ﾃﾞｰﾄ", "ﾗﾝﾁ", "ﾊﾟｰﾃｨｰ", "ﾄﾞﾗｲﾌﾞ", "ｺﾝｻｰﾄ", "ﾒｰﾙ", "ｽｰﾊﾟｰ"};
+    for (int lead = 0x81; lead <= 0xFC; lead = lead == 0x9F ? 0xE0 : lead + 1) {
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail != 0x7F) names.push_back({static_cast<char>(lead), static_cast<char>(trail)});
+        }
+    }
+    for (const std::string& name : names) {
+        const std::vector<std::string> lines = {name, "1", "1", "2026", "12", "24", name, "0", "1", "2027", "１", "5日"};
+        std::string file;
+        for (const auto& line : lines) file += line + "\r\n";
+        EXPECT_EQ(firstLines(file, 12), lines) << name;
+    }
+    // The one ambiguity: a name of nothing but half-width katakana in pairs
+    // that happen to spell UTF-8 characters (ﾒｰ is U+04B0, with no Shift-JIS form).
+    EXPECT_EQ(firstLines("ﾒｰ\r\n1\r\n", 1)[0], "?");
+}
+
 TEST(LineReader, HandlesLinesLongerThanItsBuffer) {
     const std::string longLine(3 * 64 * 1024 + 17, 'x');
     auto lines = firstLines(longLine + "\r\n" + "next", 3);
