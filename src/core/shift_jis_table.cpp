@@ -59,6 +59,7 @@ std::unique_ptr<BmpTable> unpackTable() {
             if (number != 0) (*table)[following++ & 0xFFFF] = doubleByteCodeAt(index);
         }
     }
+    for (std::uint16_t ascii = 0; ascii < 0x80; ++ascii) (*table)[ascii] = ascii;
     for (const CodeRun& run : extraCodeRuns) {
         for (std::uint16_t i = 0; i < run.count; ++i) {
             (*table)[run.firstCharacter + i] = static_cast<std::uint16_t>(run.firstCode + i);
@@ -69,10 +70,14 @@ std::unique_ptr<BmpTable> unpackTable() {
 
 }  // namespace
 
+const std::uint16_t* shiftJisCodesOfBmp() {
+    static const std::unique_ptr<BmpTable> table = unpackTable();
+    return table->data();
+}
+
 std::uint16_t shiftJisCodeOf(char32_t character) {
     if (character < 0x80) return static_cast<std::uint16_t>(character);
-    static const std::unique_ptr<BmpTable> table = unpackTable();
-    return character < table->size() ? (*table)[character] : 0;
+    return character <= 0xFFFF ? shiftJisCodesOfBmp()[character] : 0;
 }
 
 }  // namespace quorvenda

@@ -5,9 +5,12 @@
 
 namespace quorvenda {
 
-// One byte (a value below 0x100) or two (lead byte high) for a character above
-// U+007F; 0 when it has no Shift-JIS form. Characters up to U+007F are their
-// own byte.
+// One byte (a value below 0x100) or two (lead byte high); 0 when the character
+// has no Shift-JIS form. Characters up to U+007F are their own byte.
 std::uint16_t shiftJisCodeOf(char32_t character);
+
+// The same for U+0000 to U+FFFF, indexed by character, for converting many
+// (U+0000 reads as 0 there too).
+const std::uint16_t* shiftJisCodesOfBmp();
 
 }  // namespace quorvenda

@@ -28,17 +28,18 @@ Utf8Lead utf8Lead(unsigned char byte) {
 }
 
 // Writes the Shift-JIS form of `character` (or '?') at `out`: one or two bytes.
-std::size_t putShiftJis(char32_t character, unsigned char* out) {
-    const std::uint16_t code = shiftJisCodeOf(character);
+std::size_t putShiftJis(char32_t character, const std::uint16_t* codesOfBmp, unsigned char* out) {
+    const std::uint16_t code = character <= 0xFFFF ? codesOfBmp[character] : 0;
     if (code >= 0x100) {
         out[0] = static_cast<unsigned char>(code >> 8);
         out[1] = static_cast<unsigned char>(code & 0xFF);
         return 2;
     }
-    out[0] = code != 0 ? static_cast<unsigned char>(code) : '?';
+    out[0] = code != 0 || character == 0 ? static_cast<unsigned char>(code) : '?';
     return 1;
 }
 
+bool isSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
 bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
@@ -112,6 +113,7 @@ std::size_t ShiftJisTranscoder::convert(char* buffer, std::size_t size, bool atE
 // Every character is written at or before where it was read, and never longer
 // than it was, so the conversion runs in place.
 std::size_t ShiftJisTranscoder::convertUtf8(unsigned char* data, std::size_t size, bool atEnd) {
+    const std::uint16_t* codes = shiftJisCodesOfBmp();
     std::size_t in = 0, out = 0;
     while (in < size) {
         const unsigned char byte = data[in];
@@ -140,7 +142,7 @@ std::size_t ShiftJisTranscoder::convertUtf8(unsigned char* data, std::size_t siz
             // The longest start of a valid sequence, or one stray byte, is one '?'.
             data[out++] = '?';
         } else {
-            out += putShiftJis(character, data + out);
+            out += putShiftJis(character, codes, data + out);
         }
         in += length;
     }
@@ -148,29 +150,25 @@ std::size_t ShiftJisTranscoder::convertUtf8(unsigned char* data, std::size_t siz
 }
 
 std::size_t ShiftJisTranscoder::convertUtf16(unsigned char* data, std::size_t size, bool atEnd) {
+    const std::uint16_t* codes = shiftJisCodesOfBmp();
     const bool bigEndian = from_ == TextEncoding::utf16BigEndian;
     const auto unitAt = [data, bigEndian](std::size_t at) -> char32_t {
         return bigEndian ? data[at] << 8 | data[at + 1] : data[at + 1] << 8 | data[at];
     };
     std::size_t in = 0, out = 0;
     while (in + 2 <= size) {
-        char32_t character = unitAt(in);
-        std::size_t length = 2;
-        if (isHighSurrogate(character)) {
-            if (in + 4 > size && !atEnd) break;
-            if (in + 4 <= size && isLowSurrogate(unitAt(in + 2))) {
-                character = 0x10000 + ((character - 0xD800) << 10) + (unitAt(in + 2) - 0xDC00);
-                length = 4;
-            }
+        const char32_t unit = unitAt(in);
+        if (!isSurrogate(unit)) {
+            out += putShiftJis(unit, codes, data + out);
+            in += 2;
+            continue;
         }
-        if (isHighSurrogate(character) || isLowSurrogate(character)) {
-            data[out++] = '?';
-        } else if (character < 0x80) {
-            data[out++] = static_cast<unsigned char>(character);
-        } else {
-            out += putShiftJis(character, data + out);
-        }
-        in += length;
+        // A pair stands for a character beyond U+FFFF, which has no Shift-JIS
+        // form; a surrogate alone is no character. Either is one '?'.
+        if (isHighSurrogate(unit) && in + 4 > size && !atEnd) break;
+        const bool paired = isHighSurrogate(unit) && in + 4 <= size && isLowSurrogate(unitAt(in + 2));
+        data[out++] = '?';
+        in += paired ? 4 : 2;
     }
     if (in < size) {
         if (!atEnd) {
