@@ -16,7 +16,7 @@ struct Utf8Lead {
     unsigned char low = 0x80, high = 0xBF;
 };
 
-Utf8Lead utf8Lead(unsigned char byte) {
+[[gnu::always_inline]] inline Utf8Lead utf8Lead(unsigned char byte) {
     if (byte >= 0xC2 && byte <= 0xDF) return {1};
     if (byte == 0xE0) return {2, 0xA0, 0xBF};
     if (byte == 0xED) return {2, 0x80, 0x9F};  // no surrogates
@@ -28,7 +28,8 @@ Utf8Lead utf8Lead(unsigned char byte) {
 }
 
 // Writes the Shift-JIS form of `character` (or '?') at `out`: one or two bytes.
-std::size_t putShiftJis(char32_t character, const std::uint16_t* codesOfBmp, unsigned char* out) {
+// Inlined even where the build optimises for size: it runs once a character.
+[[gnu::always_inline]] inline std::size_t putShiftJis(char32_t character, const std::uint16_t* codesOfBmp, unsigned char* out) {
     const std::uint16_t code = character <= 0xFFFF ? codesOfBmp[character] : 0;
     if (code >= 0x100) {
         out[0] = static_cast<unsigned char>(code >> 8);
@@ -37,6 +38,10 @@ std::size_t putShiftJis(char32_t character, const std::uint16_t* codesOfBmp, uns
     }
     out[0] = code != 0 || character == 0 ? static_cast<unsigned char>(code) : '?';
     return 1;
+}
+
+[[gnu::always_inline]] inline char32_t utf16Unit(const unsigned char* bytes, std::size_t high) {
+    return static_cast<char32_t>(bytes[high] << 8 | bytes[1 - high]);
 }
 
 bool isSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
@@ -151,13 +156,10 @@ std::size_t ShiftJisTranscoder::convertUtf8(unsigned char* data, std::size_t siz
 
 std::size_t ShiftJisTranscoder::convertUtf16(unsigned char* data, std::size_t size, bool atEnd) {
     const std::uint16_t* codes = shiftJisCodesOfBmp();
-    const bool bigEndian = from_ == TextEncoding::utf16BigEndian;
-    const auto unitAt = [data, bigEndian](std::size_t at) -> char32_t {
-        return bigEndian ? data[at] << 8 | data[at + 1] : data[at + 1] << 8 | data[at];
-    };
+    const std::size_t high = from_ == TextEncoding::utf16BigEndian ? 0 : 1;  // where a unit's high byte is
     std::size_t in = 0, out = 0;
     while (in + 2 <= size) {
-        const char32_t unit = unitAt(in);
+        const char32_t unit = utf16Unit(data + in, high);
         if (!isSurrogate(unit)) {
             out += putShiftJis(unit, codes, data + out);
             in += 2;
@@ -166,7 +168,7 @@ std::size_t ShiftJisTranscoder::convertUtf16(unsigned char* data, std::size_t si
         // A pair stands for a character beyond U+FFFF, which has no Shift-JIS
         // form; a surrogate alone is no character. Either is one '?'.
         if (isHighSurrogate(unit) && in + 4 > size && !atEnd) break;
-        const bool paired = isHighSurrogate(unit) && in + 4 <= size && isLowSurrogate(unitAt(in + 2));
+        const bool paired = isHighSurrogate(unit) && in + 4 <= size && isLowSurrogate(utf16Unit(data + in + 2, high));
         data[out++] = '?';
         in += paired ? 4 : 2;
     }
