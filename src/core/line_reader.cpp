@@ -10,7 +10,8 @@ namespace quorvenda {
 namespace {
 constexpr char endOfFileByte = 0x1A;
 constexpr std::size_t byteOrderMarkRoom = 3;
-static_assert(byteOrderMarkRoom <= ShiftJisTranscoder::maxHeldBack, "the buffer's spare room holds a short first chunk");
+static_assert(byteOrderMarkRoom <= ShiftJisTranscoder::maxHeldBack,
+              "the buffer's spare room holds a short first chunk");
 }  // namespace
 
 LineReader::LineReader(ReadChunk readChunk, std::size_t chunkSize)
@@ -90,9 +91,8 @@ bool LineReader::restIsUtf8(Utf8Check& check) {
     const std::unique_ptr<char[]> scratch(new char[capacity_]);
     bool valid = true;
     for (std::size_t read; valid && (read = readChunk_(scratch.get(), capacity_)) > 0;) {
-        const void* stop = std::memchr(scratch.get(), endOfFileByte, read);
-        const std::size_t size = stop != nullptr ? static_cast<std::size_t>(static_cast<const char*>(stop) - scratch.get()) : read;
-        valid = check.feed(scratch.get(), size);
+        const char* stop = static_cast<const char*>(std::memchr(scratch.get(), endOfFileByte, read));
+        valid = check.feed(scratch.get(), stop != nullptr ? static_cast<std::size_t>(stop - scratch.get()) : read);
         if (stop != nullptr) break;
     }
     if (!(seekTo_ && seekTo_(bytesRead_))) ended_ = true;  // the rest reads as missing

@@ -19,10 +19,10 @@ struct CodeRun {
 using BmpTable = std::array<std::uint16_t, 0x10000>;
 
 // The lead and trail bytes of the packed double-byte codes, in packing order.
-constexpr int tableOrderTrailCount = (0x7F - 0x40) + (0xFD - 0x80);
+constexpr int trailsPerLead = (0x7F - 0x40) + (0xFD - 0x80);
 std::uint16_t doubleByteCodeAt(int index) {
-    const int lead = index / tableOrderTrailCount;
-    const int trail = index % tableOrderTrailCount;
+    const int lead = index / trailsPerLead;
+    const int trail = index % trailsPerLead;
     const int leadByte = lead < 0xA0 - 0x81 ? 0x81 + lead : 0xE0 + (lead - (0xA0 - 0x81));
     const int trailByte = trail < 0x7F - 0x40 ? 0x40 + trail : 0x80 + (trail - (0x7F - 0x40));
     return static_cast<std::uint16_t>(leadByte << 8 | trailByte);
@@ -33,7 +33,9 @@ std::uint16_t doubleByteCodeAt(int index) {
 std::unique_ptr<BmpTable> unpackTable() {
     auto table = std::make_unique<BmpTable>();
     std::array<std::uint8_t, 128> digitValue{};
-    for (std::uint8_t value = 0; value < 64; ++value) digitValue[static_cast<std::size_t>(packedAlphabet[value])] = value;
+    for (std::uint8_t value = 0; value < 64; ++value) {
+        digitValue[static_cast<std::size_t>(packedAlphabet[value])] = value;
+    }
     std::size_t at = 0;
     const auto nextNumber = [&at, &digitValue]() {
         std::uint32_t number = 0;
@@ -43,7 +45,7 @@ std::unique_ptr<BmpTable> unpackTable() {
             if (digit < 32) return number;
         }
     };
-    // `following` is the character after the last one placed; see the script.
+    // `following` is the character after the last one placed; see make_shift_jis_table.py.
     std::uint32_t following = 0;
     int index = 0;
     while (packedDoubleByteCodes[at] != '\0') {

@@ -29,7 +29,8 @@ struct Utf8Lead {
 
 // Writes the Shift-JIS form of `character` (or '?') at `out`: one or two bytes.
 // Inlined even where the build optimises for size: it runs once a character.
-[[gnu::always_inline]] inline std::size_t putShiftJis(char32_t character, const std::uint16_t* codesOfBmp, unsigned char* out) {
+[[gnu::always_inline]] inline std::size_t putShiftJis(char32_t character, const std::uint16_t* codesOfBmp,
+                                                      unsigned char* out) {
     const std::uint16_t code = character <= 0xFFFF ? codesOfBmp[character] : 0;
     if (code >= 0x100) {
         out[0] = static_cast<unsigned char>(code >> 8);
