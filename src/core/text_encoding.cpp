@@ -52,12 +52,19 @@ bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 }  // namespace
 
 std::size_t asciiPrefixLength(const char* bytes, std::size_t size) {
-    // Eight bytes a word, four words a step: a data file is mostly ASCII.
+    // A data file is mostly ASCII: look at 256 bytes a step, eight a word,
+    // with no branch inside a step, so the compiler can use vector registers.
     constexpr std::uint64_t highBits = 0x8080808080808080u;
+    constexpr std::size_t step = 256;
     std::size_t i = 0;
-    for (std::uint64_t w[4]; i + sizeof w <= size; i += sizeof w) {
-        std::memcpy(w, bytes + i, sizeof w);
-        if (((w[0] | w[1] | w[2] | w[3]) & highBits) != 0) break;
+    for (; i + step <= size; i += step) {
+        std::uint64_t any = 0;
+        for (std::size_t j = 0; j < step; j += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes + i + j, 8);
+            any |= word;
+        }
+        if ((any & highBits) != 0) break;
     }
     while (i < size && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
     return i;
