@@ -19,7 +19,8 @@ inline constexpr const char* colourSettingsFileName = "quorvendacolor.ini";
 
 // The first `count` lines of the file (missing lines empty), or nothing when it
 // cannot be opened: missing, held open by another program, a directory.
-// A read error part-way makes the remaining lines read as missing.
+// A read error part-way makes the remaining lines read as missing. A file
+// saved as UTF-8 or UTF-16 gives its lines converted to Shift-JIS.
 std::optional<std::vector<std::string>> readFirstLines(const std::string& path, int count);
 
 }  // namespace quorvenda

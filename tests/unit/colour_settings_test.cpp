@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FileCase{"opacity -28", "0\n0\n0\n0\n-28\n", 0, 2, 255},
                       FileCase{"opacity letters", "0\n0\n0\n0\nabc\n", 0, 2, 55},
                       FileCase{"wrapped components", "256\n-1\n12abc\n", 0x0CFF00, 2, 55},
-                      FileCase{"byte-order mark", "\xEF\xBB\xBF" "255\n0\n0\n0\n100\n", 0x000000, 2, 255},
+                      FileCase{"UTF-8 byte-order mark", "\xEF\xBB\xBF" "255\n0\n0\n1\n100\n", 0x0000FF, 3, 255},
                       FileCase{"lines after the fifth", "0\n0\n0\n0\n100\n255\n1\n77\n", 0, 2, 255},
                       FileCase{"Ctrl-Z after line 3", "9\n9\n9\n\x1A" "1\n100\n", 0x090909, 2, 55}));
 

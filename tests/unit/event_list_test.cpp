@@ -4,12 +4,13 @@
 #include <vector>
 
 #include "core/event_list.h"
+#include "encoded_text.h"
 #include "temp_folder.h"
 
 namespace quorvenda {
 namespace {
 
-using testing::TempFolder;
+using namespace testing;
 
 // Joins lines with the given line end; the last line gets one too.
 std::string fileOf(const std::vector<std::string>& lines, const std::string& eol = "\r\n") {
@@ -22,10 +23,11 @@ std::vector<std::string> slotLines(const std::string& name, const std::string& f
     return {name, flags, flags, std::to_string(year), std::to_string(month), std::to_string(day)};
 }
 
-std::vector<std::string> sevenSlots() {
+// Seven events, slot s named `name` followed by s ("予定" is Shift-JIS).
+std::vector<std::string> sevenSlots(const std::string& name = "予定") {
     std::vector<std::string> lines;
     for (int s = 1; s <= slotCount; ++s) {
-        auto slot = slotLines("予定" + std::to_string(s), "1", 2007, s, s * 3);
+        auto slot = slotLines(name + std::to_string(s), "1", 2007, s, s * 3);
         lines.insert(lines.end(), slot.begin(), slot.end());
     }
     return lines;
@@ -125,17 +127,27 @@ TEST(EventList, IgnoresLinesAfterTheFortySecond) {
 }
 
 TEST(EventList, ReadsAFileLongerThanOneChunk) {
-    // Slot 1's name alone is larger than the biggest chunk read at once.
-    auto lines = sevenSlots();
-    lines[0] = std::string(3 * 64 * 1024 + 5, 'x');
-    TempFolder dir;
-    dir.write(eventListFileName, fileOf(lines));
-    Slot1LineStore store;
-    const EventSlots slots = readEventList(store, dir.folder());
-    EXPECT_EQ(slots[0].name, lines[0]);
-    EXPECT_EQ(slots[0].day, 3);
-    EXPECT_EQ(slots[6].name, "予定7");
-    EXPECT_EQ(slots[6].day, 21);
+    // Slot 1's name alone is larger than the biggest chunk read at once. When
+    // it starts as UTF-8, telling UTF-8 from Shift-JIS reads the file past it,
+    // to its end or to the first byte that is not UTF-8, and comes back.
+    const std::string utf8Name = utf8(u8"予定");
+    struct Row {
+        std::string slot1Start, otherNames, readSlot1Start;
+    };
+    const Row rows[] = {{"予定", "予定", "予定"}, {"", "予定", ""}, {utf8Name, utf8Name, "予定"}, {utf8Name, "予定", utf8Name}};
+    for (const Row& row : rows) {
+        auto lines = sevenSlots(row.otherNames);
+        const std::string longName(3 * 64 * 1024 + 5, 'x');
+        lines[0] = row.slot1Start + longName;
+        TempFolder dir;
+        dir.write(eventListFileName, fileOf(lines));
+        Slot1LineStore store;
+        const EventSlots slots = readEventList(store, dir.folder());
+        EXPECT_EQ(slots[0].name, row.readSlot1Start + longName);
+        EXPECT_EQ(slots[0].day, 3);
+        EXPECT_EQ(slots[6].name, "予定7");
+        EXPECT_EQ(slots[6].day, 21);
+    }
 }
 
 TEST(EventList, Slot1KeepsItsLastSuccessfulRead) {
@@ -192,7 +204,7 @@ TEST(EventList, TitleUpdateReadsOnlySlot1IntoTheSharedStore) {
 
 TEST(EventList, SurvivesHostileBytes) {
     const std::string cases[] = {
-        "\xEF\xBB\xBF" "1\r\n1\r\n",  // a byte-order mark lands in the name, the flags still read
+        "\xEF\xBB\xBF" "1\r\n1\r\n",  // a byte-order mark and no name
         std::string("\0\0\0\n1\n1\n", 8),
         "\r\r\r\r",
         std::string(1, '\x82'),
@@ -207,10 +219,10 @@ TEST(EventList, SurvivesHostileBytes) {
         for (int s = 1; s < slotCount; ++s) EXPECT_FALSE(slots[s].showsOnDial());
     }
     TempFolder dir;
-    dir.write(eventListFileName, "\xEF\xBB\xBF" "名前\r\n1\r\n1\r\n2007\r\n5\r\n\x1A" "4\r\n");
+    dir.write(eventListFileName, utf16LeBom + utf16(u"名前\r\n1\r\n1\r\n2007\r\n5\r\n\x1A" "4\r\n"));
     Slot1LineStore store;
     const EventSlot slot = readEventList(store, dir.folder())[0];
-    EXPECT_EQ(slot.name, "\xEF\xBB\xBF" "名前");
+    EXPECT_EQ(slot.name, "名前");
     EXPECT_TRUE(slot.showsText());
     EXPECT_EQ(slot.month, 5);
     EXPECT_EQ(slot.dayText, "") << "Ctrl-Z ends the file before the day line";

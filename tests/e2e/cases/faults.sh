@@ -91,6 +91,27 @@ e2e_inject_big_many_lines() {
   } >"$1"
 }
 
+e2e_inject_big_utf16_name() {
+  # As big-name, in kanji saved as UTF-16 with an odd byte count: the name
+  # is converted whole and the stray last byte reads as '?'.
+  {
+    printf '\xff\xfe'
+    printf '会議' | iconv -f UTF-8 -t UTF-16LE | e2e_repeat_to_size "$E2E_BIG_FILE_BYTES"
+    printf '\r\n1\r\n1\r\n2007\r\n6\r\n21\r\n' | iconv -f UTF-8 -t UTF-16LE
+    printf 'x'
+  } >"$1"
+}
+
+e2e_inject_big_utf8_list() {
+  # As big-many-lines, saved as UTF-8 without a byte-order mark: telling it
+  # from Shift-JIS reads all 50 MB each second; slot 1's line is the same.
+  {
+    { e2e_slot_lines 1 3 1; e2e_slot_lines 4 7 0; } | sed 's/$/\r/'
+    # Whole lines only: a character cut at the end would make it Shift-JIS.
+    e2e_slot_lines 1 7 1 | sed 's/$/\r/' | e2e_repeat_to_size "$E2E_BIG_FILE_BYTES" | sed '$d'
+  } >"$1"
+}
+
 e2e_inject_random_bytes() {
   # A megabyte, the same on every run. Without the digit 1 no line can spell
   # a flag of 1: nothing may show.
@@ -137,6 +158,8 @@ test_event_list_faults_keep_the_clock_running_and_slot_1_shown() {
     "big-one-line|e2e_inject_big_one_line|||e2e_restore_good_list"
     "big-name|e2e_inject_big_name|1|changed|e2e_restore_good_list"
     "big-many-lines|e2e_inject_big_many_lines|1 2 3|same|e2e_restore_good_list"
+    "big-utf16-name|e2e_inject_big_utf16_name|1|changed|e2e_restore_good_list"
+    "big-utf8-list|e2e_inject_big_utf8_list|1 2 3|same|e2e_restore_good_list"
     "random-bytes|e2e_inject_random_bytes|||e2e_restore_good_list"
     "random-texts|e2e_inject_random_texts|$E2E_ALL_SLOTS|changed|e2e_restore_good_list"
   )
