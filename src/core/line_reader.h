@@ -23,7 +23,8 @@ struct TextSource {
     ReadChunk read;
     // Back to `offset` bytes from the start; false when that fails.
     std::function<bool(std::uint64_t offset)> seekTo;
-    // The size when opened, as far as known: once this much is read, the rest is taken as empty.
+    // The size when opened, as far as known: a text read this far needs no
+    // reading on to tell its encoding.
     std::uint64_t size = UINT64_MAX;
 };
 

@@ -80,7 +80,6 @@ bool Utf8Check::feed(const char* bytes, std::size_t size) {
             const unsigned char byte = data[i++];
             const Utf8Lead lead = utf8Lead(byte);
             valid_ = lead.continuations > 0;
-            multiByte_ = true;
             pending_ = lead.continuations;
             low_ = lead.low;
             high_ = lead.high;

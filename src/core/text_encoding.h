@@ -31,11 +31,9 @@ public:
     bool feed(const char* bytes, std::size_t size);
     // True when the bytes so far are valid UTF-8 and no character is cut short.
     bool validAtEnd() const { return valid_ && pending_ == 0; }
-    bool sawMultiByte() const { return multiByte_; }
 
 private:
     bool valid_ = true;
-    bool multiByte_ = false;
     int pending_ = 0;  // continuation bytes still to come
     unsigned char low_ = 0x80, high_ = 0xBF;  // range of the next continuation byte
 };
