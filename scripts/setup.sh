@@ -14,6 +14,7 @@ packages=(
   x11-apps                                 # xclock, beside which the idle cost is measured
   faketime imagemagick fonts-ipafont-gothic locales # fixed dates, screenshots, the Japanese font and locale
   python3 libx11-dev                       # the icon script; the close-request helper
+  shellcheck clang-format                  # lint: shell scripts and the C and C++ style
 )
 
 # One dpkg-query for all: a package is there when its status reads "ii".

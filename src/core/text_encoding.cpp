@@ -81,6 +81,7 @@ bool Utf8Check::feed(const char* bytes, std::size_t size) {
             const Utf8Lead lead = utf8Lead(byte);
             valid_ = lead.continuations > 0;
             pending_ = lead.continuations;
+            sawLongCharacter_ = sawLongCharacter_ || lead.continuations >= 2;
             low_ = lead.low;
             high_ = lead.high;
             continue;

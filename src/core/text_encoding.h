@@ -17,8 +17,11 @@ struct ByteOrderMark {
 
 // The UTF-8 or UTF-16 byte-order mark at the start of `head`, if any. A text
 // without one is UTF-8 when all of it is valid UTF-8 with at least one
-// multi-byte character, and Shift-JIS otherwise (ASCII reads the same either
-// way); the line reader settles that at the first non-ASCII byte.
+// character of three or four bytes, and Shift-JIS otherwise (ASCII reads the
+// same either way); the line reader settles that at the first non-ASCII byte.
+// Japanese in UTF-8 (kana, kanji, full- and half-width forms) is three bytes a
+// character, while half-width katakana in Shift-JIS can pair up as two-byte
+// UTF-8 sequences (ﾒｰ is D2 B0, U+04B0): a file with only those is Shift-JIS.
 std::optional<ByteOrderMark> byteOrderMarkAt(std::string_view head);
 
 // How many bytes at the start are ASCII (below 0x80).
@@ -29,11 +32,13 @@ class Utf8Check {
 public:
     // False from the first invalid byte on; there is no need to feed more then.
     bool feed(const char* bytes, std::size_t size);
-    // True when the bytes so far are valid UTF-8 and no character is cut short.
-    bool validAtEnd() const { return valid_ && pending_ == 0; }
+    // True when the bytes so far are valid UTF-8, no character is cut short and
+    // one at least is three or four bytes long.
+    bool validAtEnd() const { return valid_ && pending_ == 0 && sawLongCharacter_; }
 
 private:
     bool valid_ = true;
+    bool sawLongCharacter_ = false;
     int pending_ = 0;  // continuation bytes still to come
     unsigned char low_ = 0x80, high_ = 0xBF;  // range of the next continuation byte
 };

@@ -111,9 +111,10 @@ TEST(LineReader, NeverTakesOrdinaryShiftJisTextForUtf8) {
         for (const auto& line : lines) file += line + "\r\n";
         EXPECT_EQ(firstLines(file, 12), lines) << name;
     }
-    // The one ambiguity: a name of nothing but half-width katakana in pairs
-    // that happen to spell UTF-8 characters (ﾒｰ is U+04B0, with no Shift-JIS form).
-    EXPECT_EQ(firstLines("ﾒｰ\r\n1\r\n", 1)[0], "?");
+    // Half-width katakana in pairs that spell two-byte UTF-8 characters (ﾒｰ
+    // is D2 B0, U+04B0) stay Shift-JIS; the same name saved as UTF-8 is read as such.
+    EXPECT_EQ(firstLines("ﾒｰ\r\n1\r\n", 1)[0], "ﾒｰ");
+    EXPECT_EQ(firstLines("\xEF\xBE\x92\xEF\xBD\xB0\r\n1\r\n", 1)[0], "ﾒｰ");
 }
 
 TEST(LineReader, HandlesLinesLongerThanItsBuffer) {
