@@ -1,8 +1,9 @@
 // e2e-facts: prints what the end-to-end tests look for of the program, as
 // bash assignments for the harness to evaluate, taken from the program's own
 // constants so that the tests keep no copy of them: where the main window
-// opens and the title it opens with, the slot colours as a screenshot shows
-// them, and the pens of the month and day hands as quorvenda-trace names them.
+// opens and the title it opens with, the background and slot colours as a
+// screenshot shows them, and the pens of the month and day hands as
+// quorvenda-trace names them.
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -39,6 +40,7 @@ void printFacts(std::ostream& out) {
     const WindowPlacement& at = mainWindowPlacement;
     out << "E2E_CREATION_TITLE=" << shellQuoted(shiftJisToUtf8(creationTitle)) << '\n';
     out << "E2E_WINDOW_GEOMETRY='" << at.x << ' ' << at.y << ' ' << at.width << ' ' << at.height << "'\n";
+    out << "E2E_BACKGROUND_COLOUR=" << screenColour(backgroundColour) << '\n';
     out << "E2E_SLOT_COLOURS=(";
     const char* separator = "";
     for (Colour colour : slotColours) {
