@@ -8,9 +8,9 @@
 # (X servers, Wine prefixes and their processes, scratch folders) is ended and
 # removed by the EXIT trap, whether the script passes or fails.
 
-# Display numbers of the measurement scripts; other test suites use others.
-PERF_FIRST_DISPLAY=61
-PERF_LAST_DISPLAY=69
+# shellcheck source=scripts/lib/wine_display.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/wine_display.sh"
+
 PERF_CLOCK_TICKS=$(getconf CLK_TCK)
 
 PERF_XVFB_PIDS=()
@@ -38,66 +38,37 @@ perf_cleanup() {
   local status=$?
   set +e
   local prefix pid
-  for prefix in "${PERF_PREFIXES[@]}"; do
-    WINEPREFIX=$prefix wineserver -k 2>/dev/null
-    WINEPREFIX=$prefix wineserver -w 2>/dev/null
-  done
-  for pid in "${PERF_XVFB_PIDS[@]}"; do
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
+  for prefix in "${PERF_PREFIXES[@]}"; do wine_prefix_stop "$prefix"; done
+  for pid in "${PERF_XVFB_PIDS[@]}"; do wine_display_stop "$pid"; done
   [ -n "$PERF_WORK" ] && rm -rf "$PERF_WORK"
   exit "$status"
 }
 
-# perf_wait_for TIMEOUT_S COMMAND...: polls COMMAND every 0.05 s until it succeeds.
-perf_wait_for() {
-  local deadline=$(($(date +%s%N) + $1 * 1000000000))
-  shift
-  until "$@"; do
-    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
+# perf_wait_for TIMEOUT_S COMMAND...: polls COMMAND until it succeeds.
+perf_wait_for() { wine_wait_for "$@"; }
 
-# perf_start_display: starts Xvfb on the first free display number of the
-# range; PERF_DISPLAY is ":N" and PERF_XVFB_PID the server's process.
-# -noreset: the server stays as it is when its last client leaves.
+# perf_start_display: starts an X server of its own on a free display;
+# PERF_DISPLAY is ":N" and PERF_XVFB_PID the server's process.
 perf_start_display() {
-  local n
-  for ((n = PERF_FIRST_DISPLAY; n <= PERF_LAST_DISPLAY; n++)); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$PERF_WORK/xvfb$n.log" 2>&1 &
-    local pid=$!
-    PERF_XVFB_PIDS+=("$pid")
-    # Ours only if it is still running once the display answers: another
-    # server may have taken the number in the meantime.
-    if perf_wait_for 10 xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$pid" 2>/dev/null; then
-      PERF_DISPLAY=:$n
-      PERF_XVFB_PID=$pid
-      return 0
-    fi
-  done
-  perf_fail "no free X display between :$PERF_FIRST_DISPLAY and :$PERF_LAST_DISPLAY"
+  local status=0
+  wine_display_start "$PERF_WORK/xvfb${#PERF_XVFB_PIDS[@]}.log" || status=$?
+  PERF_XVFB_PIDS+=("$WINE_XVFB_PID")
+  [ "$status" -eq 0 ] || perf_fail "the virtual X server did not start"
+  PERF_DISPLAY=$WINE_DISPLAY
+  PERF_XVFB_PID=$WINE_XVFB_PID
 }
 
 # The environment of every Wine process: Japanese locale (code page 932), quiet.
 perf_wine_env() {
-  export WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES='winemenubuilder.exe=d'
+  wine_env ja_JP.UTF-8
   unset WINEPREFIX
 }
 
-# perf_make_prefix: a new Wine prefix (about 15 s), in PERF_PREFIX; without
-# a window manager Wine draws the frames itself (Managed=N).
+# perf_make_prefix: a new Wine prefix (about 15 s), in PERF_PREFIX.
 perf_make_prefix() {
   local prefix=$PERF_WORK/prefix${#PERF_PREFIXES[@]}
   PERF_PREFIXES+=("$prefix")
-  (
-    export WINEPREFIX=$prefix
-    wineboot -i >/dev/null 2>&1 &&
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 &&
-      wineserver -w
-  ) || perf_fail "wineboot could not make $prefix"
+  wine_prefix_create "$prefix" || perf_fail "wineboot could not make $prefix"
   PERF_PREFIX=$prefix
 }
 

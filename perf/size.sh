@@ -2,11 +2,11 @@
 # Size and dependencies of the shipped program: its size as built (the
 # release build links with -s) and after running the MinGW strip on a copy,
 # which must change nothing; the DLLs its import table names, each of which
-# must be one that every Windows installation has. Records size_bytes,
+# must be one of the system DLLs it may import. Records size_bytes,
 # stripped_size_bytes, dlls and nonsystem_dlls.
 
-# Lower-case names of the system DLLs the program may import.
-PERF_SYSTEM_DLLS=" kernel32.dll user32.dll gdi32.dll comdlg32.dll shell32.dll advapi32.dll msvcrt.dll ntdll.dll "
+# shellcheck source=scripts/lib/system_dlls.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/system_dlls.sh"
 
 # perf_size EXE
 perf_size() {
@@ -18,8 +18,8 @@ perf_size() {
   perf_result stripped_size_bytes "$(stat -c %s "$copy")"
   while read -r dll; do
     dlls+=("$dll")
-    [[ $PERF_SYSTEM_DLLS == *" ${dll,,} "* ]] || foreign+=("$dll")
-  done < <(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print $3 }')
+    may_import "$dll" || foreign+=("$dll")
+  done < <(imported_dlls "$exe")
   [ ${#dlls[@]} -gt 0 ] || perf_fail "objdump found no imports in $exe"
   perf_result dlls "${dlls[*]}"
   perf_result nonsystem_dlls "${foreign[*]:-none}"

@@ -13,6 +13,8 @@
 set -euo pipefail
 # shellcheck source=scripts/lib/clock_folder.sh
 source "$(dirname "$0")/lib/clock_folder.sh"
+# shellcheck source=scripts/lib/wine_display.sh
+source "$(dirname "$0")/lib/wine_display.sh"
 folder=$(clock_folder scripts/run-clock.sh "$@")
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -70,46 +72,34 @@ write_demo_folder() {
 }
 [ "$demo" -eq 0 ] || write_demo_folder
 
-# Wine takes its ANSI code page from the locale: Japanese gives code page 932.
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# Japanese locale: code page 932.
+wine_env ja_JP.UTF-8
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-quorvenda}
-export WINEDEBUG=-all
 
-xvfb_pid=""
+# Without a display: the clock and the virtual X server stop with the script.
 cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  wine_prefix_stop "$WINEPREFIX"
+  if [ -n "${WINE_XVFB_PID:-}" ]; then wine_display_stop "$WINE_XVFB_PID"; fi
 }
 
 headless=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   headless=1
   trap cleanup EXIT
-  display_number=99
-  while [ -e "/tmp/.X${display_number}-lock" ] || [ -e "/tmp/.X11-unix/X${display_number}" ]; do
-    display_number=$((display_number + 1))
-  done
-  Xvfb ":$display_number" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$display_number"
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || die "the virtual X server did not start"
+  wine_display_start /dev/null || die "the virtual X server did not start"
+  export DISPLAY=$WINE_DISPLAY
   echo "== virtual X server on $DISPLAY"
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "== creating the Wine prefix $WINEPREFIX (once, about 15 s)"
-  # No Mono or Gecko: the clock needs neither, and their installers would ask.
-  WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
-  wineserver -w
+  wine_prefix_create "$WINEPREFIX" || die "wineboot could not create the Wine prefix $WINEPREFIX"
 fi
-
-# Without a window manager Wine draws the window frames itself.
-x11_key='HKCU\Software\Wine\X11 Driver'
+# A desktop's window manager draws the frames; on the virtual X server Wine does.
 if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-  wine reg delete "$x11_key" /v Managed /f >/dev/null 2>&1 || true
+  wine_frames_drawn_by window-manager
 else
-  wine reg add "$x11_key" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wine_frames_drawn_by wine
 fi
 
 cd "$folder"
@@ -119,19 +109,12 @@ if [ "$headless" -eq 0 ]; then
 fi
 
 wine "$exe" >/dev/null 2>&1 &
-window=""
-for _ in $(seq 300); do
-  window=$(xdotool search --onlyvisible --name '^Quorvenda' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || die "the clock window did not appear"
+wine_wait_for 30 wine_program_window_shown "${exe##*/}" || die "the clock window did not appear"
+window=$(wine_program_window "${exe##*/}")
 sleep "${QUORVENDA_SHOT_DELAY:-4}"
 
-geometry=$(xwininfo -id "$window" | awk '
-  /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-  /Width:/ {w=$NF} /Height:/ {h=$NF}
-  END {printf "%dx%d+%d+%d", w, h, x, y}')
+read -r x y width height <<<"$(wine_window_geometry "$window")"
+geometry=${width}x$height+$x+$y
 mkdir -p "$root/build/screenshots"
 shot=$root/build/screenshots/quorvenda-$(date +%Y%m%d-%H%M%S).png
 import -window root -crop "$geometry" +repage "$shot"

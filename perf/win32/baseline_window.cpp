@@ -2,7 +2,9 @@
 
 #include "app/framework/win32/message_crackers.h"
 #include "app/framework/win32/paint_dc.h"
+#include "app/main_window_creation.h"
 #include "core/colour_settings.h"
+#include "core/palette.h"
 #include "render/bitmap_dc.h"
 #include "render/dial_face.h"
 #include "render/dial_layout.h"
@@ -16,10 +18,6 @@ namespace {
 constexpr DWORD windowExStyle = WS_EX_LAYERED;
 constexpr UINT windowClassStyle = CS_HREDRAW | CS_VREDRAW;
 constexpr DWORD windowStyle = WS_OVERLAPPEDWINDOW;
-constexpr int windowX = 150;
-constexpr int windowY = 100;
-constexpr int windowWidth = 300;
-constexpr int windowHeight = 440;
 
 const char* titleOf(BaselinePaint paint) {
     return paint == BaselinePaint::fillAndCopy ? "quorvenda-baseline fill and copy"
@@ -36,8 +34,9 @@ BOOL BaselineWindow::Create() {
     HCURSOR cursor = LoadCursorA(nullptr, IDC_ARROW);
     HBRUSH background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     const std::string className = AfxRegisterWndClass(windowClassStyle, cursor, background, nullptr);
-    return CreateEx(windowExStyle, className.c_str(), titleOf(paint_), windowStyle, windowX, windowY, windowWidth,
-                    windowHeight, nullptr, nullptr);
+    const WindowPlacement& at = mainWindowPlacement;
+    return CreateEx(windowExStyle, className.c_str(), titleOf(paint_), windowStyle, at.x, at.y, at.width, at.height,
+                    nullptr, nullptr);
 }
 
 const WndMessageMap* BaselineWindow::GetMessageMap() const {
@@ -62,7 +61,7 @@ void BaselineWindow::onPaint() {
     CBitmap offscreenBitmap(gdi);
     offscreenBitmap.CreateCompatibleBitmap(dc.GetSafeHdc(), layout.clientWidth, layout.clientHeight);
     BitmapDC offscreen(gdi, offscreenBitmap.GetSafeHandle());
-    offscreen.FillSolidRect(clientRect(layout), white);
+    offscreen.FillSolidRect(clientRect(layout), backgroundColour);
     if (paint_ == BaselinePaint::fillFaceAndCopy) {
         ScopedSelect pens(offscreen);
         drawFace(offscreen, pens, layout, kit.handPen);

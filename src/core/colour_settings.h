@@ -5,6 +5,7 @@
 
 #include "core/colour.h"
 #include "core/data_file.h"
+#include "core/palette.h"
 
 namespace quorvenda {
 
@@ -28,7 +29,7 @@ inline constexpr std::uint32_t layeredColourKeyFlag = 0x1;  // LWA_COLORKEY
 inline constexpr std::uint32_t layeredAlphaFlag = 0x2;      // LWA_ALPHA
 std::uint32_t layeredWindowFlags(const ColourSettings& s);
 
-// Keyed-out colour: the dial's own white background.
-inline constexpr Colour colourKey = white;
+// Keyed-out colour: the dial's own background.
+inline constexpr Colour colourKey = backgroundColour;
 
 }  // namespace quorvenda

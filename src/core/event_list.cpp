@@ -39,12 +39,4 @@ EventSlot readSlot1(Slot1LineStore& slot1Store, const DataFolder& folder) {
     return slotFromLines(slot1Store.lines);
 }
 
-Colour slotColour(int slot) {
-    static constexpr Colour colours[slotCount] = {
-        rgb(255, 0, 0), rgb(255, 150, 0), rgb(255, 255, 0), rgb(0, 255, 0),
-        rgb(0, 255, 255), rgb(0, 0, 255), rgb(255, 0, 255),
-    };
-    return slot >= 1 && slot <= slotCount ? colours[slot - 1] : black;
-}
-
 }  // namespace quorvenda

@@ -3,7 +3,6 @@
 #include <array>
 #include <string>
 
-#include "core/colour.h"
 #include "core/data_file.h"
 
 namespace quorvenda {
@@ -40,8 +39,5 @@ EventSlot slotFromLines(const SlotLines& lines);
 EventSlots readEventList(Slot1LineStore& slot1Store, const DataFolder& folder = {});
 // Reads lines 1 to 6 into the store (unchanged when the file cannot be opened) and converts them.
 EventSlot readSlot1(Slot1LineStore& slot1Store, const DataFolder& folder = {});
-
-// Fixed colour of slot 1..7: red, orange, yellow, green, cyan, blue, magenta.
-Colour slotColour(int slot);
 
 }  // namespace quorvenda

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/palette.h"
 #include "core/wrapping_int.h"
 #include "render/shadowed_text.h"
 

@@ -45,6 +45,4 @@ void drawFace(CDC& offscreen, ScopedSelect& pens, const DialLayout& layout, cons
 void drawHands(CDC& offscreen, ScopedSelect& pens, const DialLayout& layout, const HandEnds& ends,
                const DrawingKit& kit);
 
-inline constexpr Colour dayLabelColour = rgb(0, 255, 0);
-
 }  // namespace quorvenda

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/palette.h"
+
 namespace quorvenda {
 
 namespace {

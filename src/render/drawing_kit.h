@@ -22,7 +22,4 @@ struct DrawingKit {
     SlotPens slotRingPen;  // circles round the near-date mark
 };
 
-inline constexpr Colour monthHandColour = rgb(255, 255, 0);
-inline constexpr Colour dayHandColour = rgb(0, 255, 0);
-
 }  // namespace quorvenda

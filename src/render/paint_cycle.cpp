@@ -3,6 +3,7 @@
 #include "core/colour_settings.h"
 #include "core/countdown.h"
 #include "core/event_list.h"
+#include "core/palette.h"
 #include "render/bitmap_dc.h"
 #include "render/dial_face.h"
 #include "render/event_marks.h"
@@ -64,7 +65,7 @@ void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight,
     BitmapDC offscreen(gdi, offscreenBitmap.GetSafeHandle());
     ScopedSelect drawingFont(offscreen);
     selectTextFont(drawingFont, textFont);
-    offscreen.FillSolidRect(clientRect(layout), white);
+    offscreen.FillSolidRect(clientRect(layout), backgroundColour);
     offscreen.SetBkModeTransparent();  // for texts and the gaps of dotted pens
 
     const CFont dayLabelFont(gdi, dayLabelFontSpec());

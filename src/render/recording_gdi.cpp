@@ -42,9 +42,7 @@ std::string quoted(std::string_view text, const TextFilter& textToOutput) {
 // The words after the verb that name an object: its kind-specific attributes.
 std::string objectWords(const ObjectInfo& info, const TextFilter& textToOutput) {
     switch (info.kind) {
-        case ObjectKind::pen:
-            return std::string(penStyleName(info.penStyle)) + ' ' + std::to_string(info.penWidth) + ' ' +
-                   hexColour(info.penColour);
+        case ObjectKind::pen: return tracePenWords(info);
         case ObjectKind::font: return std::to_string(info.font.height) + ' ' + quoted(info.font.faceName, textToOutput);
         case ObjectKind::bitmap:
             return std::to_string(info.bitmapWidth) + ' ' + std::to_string(info.bitmapHeight) +
@@ -427,6 +425,10 @@ void RecordingGdi::stretchBlt(DcHandle dst, int x, int y, int width, int height,
 
 void RecordingGdi::yieldTimeSlice() {
     record(GdiCall::yieldTimeSlice, noDc);
+}
+
+std::string tracePenWords(const ObjectInfo& pen) {
+    return std::string(penStyleName(pen.penStyle)) + ' ' + std::to_string(pen.penWidth) + ' ' + hexColour(pen.penColour);
 }
 
 std::string traceLine(const RecordedCall& c, const TextFilter& textToOutput) {

@@ -136,6 +136,9 @@ private:
 // Text measured as the recording surface measures it, saturating for texts of any length.
 TextExtent recordedTextExtent(std::string_view text);
 
+// A pen as the trace tool names it after the verb: `PS_SOLID 3 0x0000FF`.
+std::string tracePenWords(const ObjectInfo& pen);
+
 // One line describing a call, as the trace tool prints it: `MoveTo 117 343`,
 // `SelectPen PS_SOLID 3 0x0000FF`, `TextOut 0 0 "text"`. The text of a call
 // goes through `textToOutput` (by default unchanged).

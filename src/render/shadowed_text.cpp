@@ -1,5 +1,6 @@
 #include "render/shadowed_text.h"
 
+#include "core/palette.h"
 #include "core/wrapping_int.h"
 
 namespace quorvenda {

@@ -10,7 +10,6 @@
 namespace quorvenda {
 
 inline constexpr int shadowDistance = 1;
-inline constexpr Colour shadowColour = black;
 
 // The shadow's own position, where it is not simply one pixel right and down of the text.
 void drawShadowedText(CDC& dc, Point shadow, Point text, Colour colour, std::string_view content);

@@ -1,5 +1,6 @@
 #include "render/text_panel.h"
 
+#include "core/palette.h"
 #include "core/wrapping_int.h"
 #include "render/shadowed_text.h"
 

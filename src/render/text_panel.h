@@ -28,6 +28,5 @@ void drawTextPanel(CDC& offscreen, const CDC& measuring, const TextPanelInputs& 
 
 inline constexpr const char* webAddressLine = "http://www.quorvenda.example/";
 inline constexpr const char* versionLine = QUORVENDA_VERSION_TEXT;
-inline constexpr Colour footerColour = rgb(250, 160, 160);
 
 }  // namespace quorvenda

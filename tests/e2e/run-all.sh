@@ -44,7 +44,7 @@ done
 
 missing=()
 for file in "$(e2e_program)" "$E2E_NATIVE_BUILD/tests/e2e/x-close-request" \
-  "$E2E_NATIVE_BUILD/src/tools/quorvenda-trace" "$E2E_FAKETIME_LIB" \
+  "$E2E_NATIVE_BUILD/tests/e2e/e2e-facts" "$E2E_NATIVE_BUILD/src/tools/quorvenda-trace" "$E2E_FAKETIME_LIB" \
   "$E2E_CONVERT" "$E2E_COMPARE" "$E2E_IMPORT" "$E2E_WINDOWS_BUILD/tests/e2e/planted/e2e-planted.dll"; do
   [ -e "$file" ] || missing+=("$file")
 done
@@ -60,13 +60,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "build both presets and run scripts/setup.sh first" >&2
   exit 2
 fi
+if ! e2e_load_facts; then
+  echo "e2e-facts failed" >&2
+  exit 2
+fi
 
 run_dir=$(mktemp -d "${TMPDIR:-/tmp}/quorvenda-e2e.XXXXXX")
 E2E_PREFIX=$run_dir/prefix
 export E2E_PREFIX
 finish_run() {
-  WINEPREFIX=$E2E_PREFIX wineserver -k 2>/dev/null
-  WINEPREFIX=$E2E_PREFIX wineserver -w 2>/dev/null
+  wine_prefix_stop "$E2E_PREFIX"
   rm -rf "$E2E_PREFIX"
   rmdir "$run_dir/tests" "$run_dir" 2>/dev/null
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/event_list.h"
+#include "core/palette.h"
 #include "encoded_text.h"
 #include "temp_folder.h"
 

@@ -3,6 +3,7 @@
 #include "app/framework/win32/message_crackers.h"
 #include "app/framework/win32/paint_dc.h"
 #include "app/framework/win32/win_app.h"
+#include "app/main_window_creation.h"
 #include "app/resources/resource_ids.h"
 #include "app/title_countdown.h"
 #include "app/win32/win32_command_host.h"
@@ -18,13 +19,6 @@ namespace {
 constexpr DWORD windowExStyle = WS_EX_LAYERED;
 constexpr UINT windowClassStyle = CS_HREDRAW | CS_VREDRAW;
 constexpr DWORD windowStyle = WS_OVERLAPPEDWINDOW;
-// Outer rectangle, frame included, in screen coordinates.
-constexpr int windowX = 150;
-constexpr int windowY = 100;
-constexpr int windowWidth = 300;
-constexpr int windowHeight = 440;
-// Says that the title bar is rewritten every ten minutes; it stands until the first rewrite.
-constexpr const char* creationTitle = "Quorvenda １０分毎にタイトルバーを書き直しています";
 
 constexpr UINT_PTR repaintTimerId = 1;
 constexpr UINT repaintPeriodMs = 1000;
@@ -41,8 +35,9 @@ BOOL MainWindow::Create() {
     // Never painted: WM_ERASEBKGND is answered without erasing.
     HBRUSH background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     const std::string className = AfxRegisterWndClass(windowClassStyle, cursor, background, icon);
-    return CreateEx(windowExStyle, className.c_str(), creationTitle, windowStyle, windowX, windowY, windowWidth,
-                    windowHeight, nullptr, nullptr);
+    const WindowPlacement& at = mainWindowPlacement;
+    return CreateEx(windowExStyle, className.c_str(), creationTitle, windowStyle, at.x, at.y, at.width, at.height,
+                    nullptr, nullptr);
 }
 
 const WndMessageMap* MainWindow::GetMessageMap() const {

@@ -124,7 +124,7 @@ test_drawn_texts_are_japanese_glyphs_under_code_page_1252() {
   shot="$E2E_WORK/glyphs.png"
   e2e_screenshot "$shot"
   local countdown='6月20日 会議まで 10日間'
-  e2e_shadowed_text "$countdown" ff0000
+  e2e_shadowed_text "$countdown" "${E2E_SLOT_COLOURS[0]}"
   e2e_drawn_text_matches "$shot" 0 0 "$countdown" || wrong=$((wrong + 1))
   # The clock texts, flush right, stack upward from the bottom; the web
   # address runs under the date's left part.

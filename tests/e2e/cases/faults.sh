@@ -214,7 +214,7 @@ test_absurd_colour_settings_wrap_as_numbers_do_and_the_clock_runs_on() {
     shot="$E2E_WORK/colours-$name.png"
     e2e_check "$name: window opacity $opacity" [ "$(e2e_opacity "$MAIN_WINDOW")" = "$opacity" ]
     read -r -a patch <<<"$(e2e_background_patch)"
-    local expectedBackground=ffffff
+    local expectedBackground=$E2E_BACKGROUND_COLOUR
     [ "$keyed" = 1 ] && expectedBackground=$root
     e2e_check "$name: background shows $expectedBackground" \
       [ "$(e2e_count_colour "$shot" "${patch[@]}" "$expectedBackground")" -eq $((patch[2] * patch[3])) ]

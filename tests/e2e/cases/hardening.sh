@@ -1,12 +1,14 @@
 # The program file's defences: address-space randomisation with high-entropy
-# addresses and a non-executable data area in its PE header, nothing but
-# system DLLs to import (so no DLL of ours can be planted beside it), and a
+# addresses and a non-executable data area in its PE header, nothing to
+# import but the system DLLs it needs from the start (so no DLL of ours can be
+# planted beside it), and a
 # DLL search path that never includes the current folder, the user's data
 # folder.
 
+# shellcheck source=scripts/lib/system_dlls.sh
+source "$E2E_SOURCE_ROOT/scripts/lib/system_dlls.sh"
+
 E2E_OBJDUMP=x86_64-w64-mingw32-objdump
-# The only DLLs the program may import, all part of Windows itself.
-E2E_SYSTEM_DLLS='comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll'
 
 e2e_pe_headers() { "$E2E_OBJDUMP" -p "$(e2e_program)"; }
 
@@ -28,11 +30,11 @@ e2e_build_test test_program_header_asks_for_aslr_with_high_entropy_addresses_and
 test_program_imports_only_system_dlls() {
   local headers imported dll
   headers=$(e2e_pe_headers)
-  imported=$(awk '/DLL Name:/ { print tolower($3) }' <<<"$headers" | sort -u | tr '\n' ' ')
+  imported=$(imported_dlls "$(e2e_program)" | sort -u | tr '\n' ' ')
   e2e_log "imported DLLs: $imported"
   e2e_check "some DLLs are imported" [ -n "$imported" ]
   for dll in $imported; do
-    e2e_check "$dll is a system DLL" grep -qwF -- "$dll" <<<"$E2E_SYSTEM_DLLS"
+    e2e_check "$dll is one of the system DLLs it may import ($SYSTEM_DLLS)" may_import "$dll"
   done
   # Delay-loaded DLLs would be looked for later, along the search path.
   local delayed

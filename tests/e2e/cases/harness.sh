@@ -13,7 +13,8 @@ test_harness_counts_gdi_objects_and_sees_a_leak() {
     folder=$(e2e_make_folder "$name")
     e2e_start_exe "$(e2e_helper "$name")" "$folder" E2E_MINIMAL_TITLE="$title"
     window=$(e2e_wait_window "^$title\$")
-    e2e_check "$name opens at (150, 100), 300 x 440" [ "$(e2e_geometry "$window")" = "150 100 300 440" ]
+    e2e_check "$name opens where the clock opens, $E2E_WINDOW_GEOMETRY" \
+      [ "$(e2e_geometry "$window")" = "$E2E_WINDOW_GEOMETRY" ]
     e2e_win_helper repaint-storm "$name.exe" 100 >/dev/null || e2e_fail "repaint-storm $name"
     before=$(e2e_gdi_count "$name.exe")
     e2e_win_helper repaint-storm "$name.exe" 1000 >/dev/null || e2e_fail "repaint-storm $name"

@@ -1,16 +1,17 @@
 # The main window as a user sees it: where it opens, what the dial shows at
 # a known date, transparency, the title countdown, steady painting, no leaks.
 
-test_window_opens_with_creation_title_at_150_100_size_300x440() {
+test_window_opens_with_creation_title_where_the_clock_is_placed() {
   local folder
   folder=$(e2e_event_folder window 2007 6 20 1)
   e2e_open_clock "$folder"
   local geometry
   geometry=$(e2e_geometry "$MAIN_WINDOW")
   e2e_check "title is the creation title" e2e_title_is "$MAIN_WINDOW" "$E2E_CREATION_TITLE"
-  e2e_check "outer window at (150, 100), 300 x 440 (got $geometry)" [ "$geometry" = "150 100 300 440" ]
+  e2e_check "outer window at x y width height $E2E_WINDOW_GEOMETRY (got $geometry)" \
+    [ "$geometry" = "$E2E_WINDOW_GEOMETRY" ]
 }
-e2e_test test_window_opens_with_creation_title_at_150_100_size_300x440
+e2e_test test_window_opens_with_creation_title_where_the_clock_is_placed
 
 # A background patch right of the top text, outside the dial: only the white
 # fill reaches it.
@@ -40,9 +41,9 @@ test_dial_shows_the_month_and_day_of_a_fixed_date() {
     e2e_expect_hand_alone "$shot" "$E2E_DAY_HAND_PEN"
     read -r -a patch <<<"$(e2e_background_patch)"
     e2e_check "background is white" \
-      [ "$(e2e_count_colour "$shot" "${patch[@]}" ffffff)" -eq $((patch[2] * patch[3])) ]
+      [ "$(e2e_count_colour "$shot" "${patch[@]}" "$E2E_BACKGROUND_COLOUR")" -eq $((patch[2] * patch[3])) ]
     e2e_check "slot 1's countdown line is red at the top left" \
-      [ "$(e2e_count_colour "$shot" 0 0 $((CLIENT_W / 2)) 24 ff0000)" -ge 40 ]
+      [ "$(e2e_count_colour "$shot" 0 0 $((CLIENT_W / 2)) 24 "${E2E_SLOT_COLOURS[0]}")" -ge 40 ]
     e2e_stop_program
   done
 }
@@ -61,7 +62,7 @@ test_colour_key_lets_the_desktop_show_through_the_white_background() {
   e2e_check "white background shows the desktop colour" \
     [ "$(e2e_count_colour "$shot" "${patch[@]}" "$root")" -eq $((patch[2] * patch[3])) ]
   e2e_check "the countdown line stays red" \
-    [ "$(e2e_count_colour "$shot" 0 0 $((CLIENT_W / 2)) 24 ff0000)" -ge 40 ]
+    [ "$(e2e_count_colour "$shot" 0 0 $((CLIENT_W / 2)) 24 "${E2E_SLOT_COLOURS[0]}")" -ge 40 ]
   e2e_expect_traced_lines "$shot" "$E2E_MONTH_HAND_PEN"
   e2e_expect_hand_alone "$shot" "$E2E_MONTH_HAND_PEN"
 }

@@ -3,8 +3,8 @@
 # shows the expected ones.
 
 # The seven countdown lines stack at the top left, one system-font line
-# (E2E_TEXT_HEIGHT, measured by e2e_trace_dial) each, slot 1 at the top.
-E2E_SLOT_COLOURS=(ff0000 ff9600 ffff00 00ff00 00ffff 0000ff ff00ff)
+# (E2E_TEXT_HEIGHT, measured by e2e_trace_dial) each, slot 1 at the top, in
+# their slot colours (E2E_SLOT_COLOURS).
 # Left of the dial and above its day labels: only the start of each line,
 # its month and day.
 E2E_SLOT_AREA_WIDTH=60

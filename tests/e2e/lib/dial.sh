@@ -4,11 +4,8 @@
 # which pixels a hand, tick or mark must cover without a model of the layout
 # of their own.
 
-# The two date hands, as the trace names their pens (for the cases files).
-# shellcheck disable=SC2034
-E2E_MONTH_HAND_PEN='PS_SOLID 6 0x00FFFF'
-# shellcheck disable=SC2034
-E2E_DAY_HAND_PEN='PS_SOLID 4 0x00FF00'
+# The two date hands are found by their pens, E2E_MONTH_HAND_PEN and
+# E2E_DAY_HAND_PEN (e2e_load_facts).
 
 # The height of a line of text in Wine's system font here (18 px with IPAGothic
 # under the Japanese locale), measured in each test that needs it.

@@ -8,6 +8,10 @@
 # directories), E2E_PREFIX (the run's Wine prefix), E2E_WORK (a scratch
 # folder for this test).
 
+E2E_SOURCE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+# shellcheck source=scripts/lib/wine_display.sh
+source "$E2E_SOURCE_ROOT/scripts/lib/wine_display.sh"
+
 E2E_FAKETIME_LIB=${E2E_FAKETIME_LIB:-/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1}
 E2E_CONVERT=/usr/bin/convert
 E2E_COMPARE=/usr/bin/compare
@@ -15,7 +19,22 @@ E2E_IMPORT=/usr/bin/import
 # A colour the program never draws, so keyed-out pixels are unmistakable.
 E2E_ROOT_COLOUR='#406080'
 E2E_PROGRAM_NAME=quorvenda.exe
-E2E_CREATION_TITLE='Quorvenda １０分毎にタイトルバーを書き直しています'
+
+# What the tests look for of the program, set by e2e_load_facts from its own
+# constants: the title it opens with, where its window opens ("x y width
+# height", frame included), the background and slot 1 to 7 colours (rrggbb)
+# and the pens of the month and day hands as the trace names them.
+# shellcheck disable=SC2034 # read by the cases files
+E2E_CREATION_TITLE='' E2E_WINDOW_GEOMETRY='' E2E_BACKGROUND_COLOUR='' E2E_MONTH_HAND_PEN='' E2E_DAY_HAND_PEN=''
+# shellcheck disable=SC2034
+E2E_SLOT_COLOURS=()
+
+# e2e_load_facts: sets the variables above from e2e-facts (native build).
+e2e_load_facts() {
+  local facts
+  facts=$("$E2E_NATIVE_BUILD/tests/e2e/e2e-facts") || return 1
+  eval "$facts"
+}
 
 e2e_program() { echo "$E2E_WINDOWS_BUILD/src/app/$E2E_PROGRAM_NAME"; }
 e2e_helper() { echo "$E2E_WINDOWS_BUILD/tests/e2e/$1.exe"; }
@@ -43,8 +62,8 @@ E2E_LOCALE=ja_JP.UTF-8
 # The Wine environment every process of a run shares: the locale (Japanese
 # unless the test chose another), quiet, the run's prefix.
 e2e_wine_env() {
-  export WINEPREFIX=$E2E_PREFIX WINEDEBUG=-all LANG=$E2E_LOCALE LC_ALL=$E2E_LOCALE
-  export WINEDLLOVERRIDES='winemenubuilder.exe=d'
+  wine_env "$E2E_LOCALE"
+  export WINEPREFIX=$E2E_PREFIX
 }
 
 # e2e_use_locale LOCALE: runs the test's Wine processes under LOCALE from now
@@ -55,38 +74,21 @@ e2e_use_locale() {
   e2e_wine_env
 }
 
-# Creates the run's prefix: about 15 s and 700 MB, so once per run. Without
-# a window manager Wine must draw the window frames itself (Managed=N).
+# Creates the run's prefix: about 15 s and 700 MB, so once per run.
 e2e_create_prefix() {
   e2e_wine_env
-  mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || return 1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || return 1
-  wineserver -w
+  wine_prefix_create "$WINEPREFIX"
 }
 
 # e2e_wait_for TIMEOUT_S COMMAND...: polls COMMAND every 0.1 s until it
 # succeeds (0) or the timeout runs out (1).
-e2e_wait_for() {
-  local deadline=$(($(date +%s%N) + ${1%.*} * 1000000000))
-  shift
-  until "$@"; do
-    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
+e2e_wait_for() { wine_wait_for "$@"; }
 
-# Starts Xvfb on a display number that it picks itself among the free ones,
-# sets DISPLAY and a root colour that shows through keyed-out pixels.
-# -noreset keeps the root colour when the last client leaves.
+# Starts the test's own X server, sets DISPLAY and a root colour that shows
+# through keyed-out pixels.
 e2e_start_display() {
-  local numberFile="$E2E_WORK/display-number"
-  : >"$numberFile"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$numberFile" >"$E2E_WORK/xvfb.log" 2>&1 &
-  E2E_XVFB_PID=$!
-  e2e_wait_for 10 grep -q '[0-9]' "$numberFile" || e2e_fail "Xvfb did not start"
-  DISPLAY=":$(tr -dc 0-9 <"$numberFile")"
-  export DISPLAY
+  wine_display_start "$E2E_WORK/xvfb.log" || e2e_fail "Xvfb did not start"
+  export DISPLAY=$WINE_DISPLAY
   xsetroot -solid "$E2E_ROOT_COLOUR" || e2e_fail "xsetroot on $DISPLAY"
   e2e_log "display $DISPLAY"
 }
@@ -98,10 +100,7 @@ e2e_cleanup() {
   set +e
   trap - ERR
   [ -n "${WINEPREFIX:-}" ] && e2e_stop_program
-  if [ -n "${E2E_XVFB_PID:-}" ]; then
-    kill "$E2E_XVFB_PID" 2>/dev/null
-    wait "$E2E_XVFB_PID" 2>/dev/null
-  fi
+  [ -n "${WINE_XVFB_PID:-}" ] && wine_display_stop "$WINE_XVFB_PID"
   exit "$status"
 }
 
@@ -166,8 +165,7 @@ e2e_start_exe() {
 # e2e_stop_program: ends the program and every Wine process of the prefix.
 e2e_stop_program() {
   if [ -n "${E2E_PROGRAM_PID:-}" ]; then kill "$E2E_PROGRAM_PID" 2>/dev/null || true; fi
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
+  wine_prefix_stop "$WINEPREFIX"
   if [ -n "${E2E_PROGRAM_PID:-}" ]; then wait "$E2E_PROGRAM_PID" 2>/dev/null || true; fi
   E2E_PROGRAM_PID=
 }
@@ -236,20 +234,15 @@ e2e_wait_main_window() {
   fi
 }
 
-e2e_find_program_window() {
-  xdotool search --onlyvisible --classname "^${E2E_PROGRAM_NAME//./\\.}\$" 2>/dev/null | head -n 1
-}
-e2e_program_window_shown() { [ -n "$(e2e_find_program_window)" ]; }
+e2e_find_program_window() { wine_program_window "$E2E_PROGRAM_NAME"; }
+e2e_program_window_shown() { wine_program_window_shown "$E2E_PROGRAM_NAME"; }
 
 e2e_title() { xdotool getwindowname "$1"; }
 
 e2e_title_is() { [ "$(e2e_title "$1")" = "$2" ]; }
 
 # e2e_geometry WINDOW: "x y width height" of the outer window on the screen.
-e2e_geometry() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
-}
+e2e_geometry() { wine_window_geometry "$1"; }
 
 # e2e_win_helper NAME ARGS...: runs one of the Windows helper programs.
 e2e_win_helper() {

@@ -6,12 +6,14 @@
    Built a second time with E2E_LEAK_PEN_PER_PAINT as e2e-leaky.exe, which
    leaks one pen per paint, so the harness can show that it sees GDI leaks.
 
-   E2E_MINIMAL_TITLE in the environment sets the window title. */
+   E2E_MINIMAL_TITLE in the environment sets the window title. It opens where
+   the clock opens, with the clock's size: C++ only to share that with it. */
 #include <windows.h>
 #include <stdlib.h>
 
+#include "app/main_window_creation.h"
+
 enum { repaintTimerId = 1, repaintPeriodMs = 1000 };
-enum { windowX = 150, windowY = 100, windowWidth = 300, windowHeight = 440 };
 
 static const char className[] = "E2eMinimalWindow";
 static const char defaultTitle[] = "e2e-minimal";
@@ -100,7 +102,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     (void)previous;
     (void)commandLine;
     (void)show;
-    WNDCLASSA wc = {0};
+    WNDCLASSA wc{};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
@@ -109,8 +111,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     if (!RegisterClassA(&wc))
         return 1;
     const char *title = getenv("E2E_MINIMAL_TITLE");
+    const quorvenda::WindowPlacement &at = quorvenda::mainWindowPlacement;
     HWND hwnd = CreateWindowExA(0, className, title ? title : defaultTitle, WS_OVERLAPPEDWINDOW,
-                                windowX, windowY, windowWidth, windowHeight, NULL, NULL, instance, NULL);
+                                at.x, at.y, at.width, at.height, NULL, NULL, instance, NULL);
     if (!hwnd)
         return 1;
     ShowWindow(hwnd, SW_SHOW);
