@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     t.weekday = fuzzing::takeInt(data, size);
     const int width = static_cast<int>(static_cast<std::uint32_t>(fuzzing::takeInt(data, size)) % 10001);
     const int height = static_cast<int>(static_cast<std::uint32_t>(fuzzing::takeInt(data, size)) % 10001);
-    const std::size_t colourBytes = std::min<std::size_t>(size, static_cast<std::uint8_t>(fuzzing::takeInt(data, size)));
+    const std::size_t colourBytes =
+        std::min<std::size_t>(size, static_cast<std::uint8_t>(fuzzing::takeInt(data, size)));
     fuzzing::writeFile(colourSettingsFileName, data, colourBytes);
     fuzzing::writeFile(eventListFileName, data + colourBytes, size - colourBytes);
 

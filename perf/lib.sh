@@ -54,7 +54,9 @@ perf_start_display() {
   wine_display_start "$PERF_WORK/xvfb${#PERF_XVFB_PIDS[@]}.log" || status=$?
   PERF_XVFB_PIDS+=("$WINE_XVFB_PID")
   [ "$status" -eq 0 ] || perf_fail "the virtual X server did not start"
+  # shellcheck disable=SC2034 # read by the scripts that source this library
   PERF_DISPLAY=$WINE_DISPLAY
+  # shellcheck disable=SC2034 # read by the scripts that source this library
   PERF_XVFB_PID=$WINE_XVFB_PID
 }
 
@@ -69,6 +71,7 @@ perf_make_prefix() {
   local prefix=$PERF_WORK/prefix${#PERF_PREFIXES[@]}
   PERF_PREFIXES+=("$prefix")
   wine_prefix_create "$prefix" || perf_fail "wineboot could not make $prefix"
+  # shellcheck disable=SC2034 # read by the scripts that source this library
   PERF_PREFIX=$prefix
 }
 
@@ -80,6 +83,7 @@ perf_copy_prefix() {
   PERF_PREFIXES+=("$prefix")
   WINEPREFIX=$1 wineserver -w
   cp -a "$1" "$prefix" || perf_fail "could not copy $1"
+  # shellcheck disable=SC2034 # read by the scripts that source this library
   PERF_PREFIX=$prefix
 }
 

@@ -17,7 +17,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$work"
   echo "---- fuzzing $t"
   log=build/fuzz/$t.log
-  if ! build/fuzz/fuzz/${t}_fuzz "${mode[@]}" -max_len=65536 -rss_limit_mb=4096 -print_final_stats=1 \
+  if ! "build/fuzz/fuzz/${t}_fuzz" "${mode[@]}" -max_len=65536 -rss_limit_mb=4096 -print_final_stats=1 \
        -artifact_prefix=build/fuzz/"$t"- "$work" fuzz/corpus/"$t" >"$log" 2>&1; then
     tail -40 "$log"
     echo "fuzz target $t FAILED (crash input under build/fuzz/$t-*)"

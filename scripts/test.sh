@@ -11,6 +11,9 @@ step() { printf '\n==== %s\n' "$*"; }
 step "setup"
 bash scripts/setup.sh
 
+step "lint: shellcheck on every shell script, clang-format on every C and C++ source"
+bash scripts/lint.sh
+
 step "native build (unit tests, tools; sanitizers on, warnings are errors)"
 cmake --preset native-ci >/dev/null
 cmake --build --preset native -j"$jobs"

@@ -14,6 +14,7 @@ if [ $# -lt 2 ]; then
   echo "usage: $0 PREFIX COMMAND..." >&2
   exit 2
 fi
+# shellcheck source=SCRIPTDIR/e2e/lib/harness.sh
 source "$(cd "$(dirname "$0")" && pwd)/e2e/lib/harness.sh"
 E2E_PREFIX=$(realpath -m "$1")
 shift

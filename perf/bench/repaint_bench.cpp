@@ -26,7 +26,9 @@ public:
         for (int s = 1; s <= slotCount; ++s) {
             const int month = (now.month + s / 3 - 1) % 12 + 1;
             events << (s == 1 ? name : "予定" + std::to_string(s)) << "\r\n1\r\n1\r\n"
-                   << now.year + 1 << "\r\n" << month << "\r\n" << s * 4 << "\r\n";
+                   << now.year + 1 << "\r\n"
+                   << month << "\r\n"
+                   << s * 4 << "\r\n";
         }
         std::ofstream(path_ / colourSettingsFileName, std::ios::binary) << "0\r\n0\r\n128\r\n0\r\n100\r\n";
     }
@@ -46,8 +48,12 @@ void repaintWithSlot1Name(benchmark::State& state, const std::string& name) {
     for (auto _ : state) paintDial(gdi, DcHandle{1}, 292, 406, events, sources);
 }
 
-void BM_Repaint(benchmark::State& state) { repaintWithSlot1Name(state, "会議"); }
-void BM_RepaintWith1MBEventName(benchmark::State& state) { repaintWithSlot1Name(state, std::string(1 << 20, 'x')); }
+void BM_Repaint(benchmark::State& state) {
+    repaintWithSlot1Name(state, "会議");
+}
+void BM_RepaintWith1MBEventName(benchmark::State& state) {
+    repaintWithSlot1Name(state, std::string(1 << 20, 'x'));
+}
 
 void BM_ReadBothFiles(benchmark::State& state) {
     BenchFolder dir("会議");

@@ -2,8 +2,8 @@
 
 namespace quorvenda {
 
-const MessageBoxText closeConfirmation{
-    "Quorvendaを終了しますか？（設定ファイルの呼び出しは黄針の上で右クリック）", "終了確認", questionBoxType};
+const MessageBoxText closeConfirmation{"Quorvendaを終了しますか？（設定ファイルの呼び出しは黄針の上で右クリック）",
+                                       "終了確認", questionBoxType};
 const MessageBoxText launcherConfirmation{"Quorvendaの設定ファイルを開きます", "確認", questionBoxType};
 const MessageBoxText launchFailure{"実行に失敗しました", "失敗", noticeBoxType};
 
@@ -17,7 +17,9 @@ constexpr char filterBytes[] =
 
 }  // namespace
 
-std::string_view fileDialogFilter() { return {filterBytes, sizeof filterBytes}; }
+std::string_view fileDialogFilter() {
+    return {filterBytes, sizeof filterBytes};
+}
 
 OpenFileRequest launcherFileRequest(RememberedPath& path) {
     return OpenFileRequest{fileDialogFilter(),
@@ -28,7 +30,9 @@ OpenFileRequest launcherFileRequest(RememberedPath& path) {
                            "Quorvendaの設定したいファイルを選択して下さい"};
 }
 
-bool confirmClose(UserCommandHost& host) { return host.ask(closeConfirmation) == answerOk; }
+bool confirmClose(UserCommandHost& host) {
+    return host.ask(closeConfirmation) == answerOk;
+}
 
 void settingsFileCommand(UserCommandHost& host, RememberedPath& path) {
     if (host.ask(launcherConfirmation) == answerOk) runLauncher(host, path);

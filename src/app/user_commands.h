@@ -48,7 +48,9 @@ std::string_view fileDialogFilter();
 OpenFileRequest launcherFileRequest(RememberedPath& path);
 
 // The shell reports success with any value above 32.
-inline bool launchSucceeded(std::intptr_t shellResult) { return shellResult > 32; }
+inline bool launchSucceeded(std::intptr_t shellResult) {
+    return shellResult > 32;
+}
 
 class UserCommandHost {
 public:

@@ -13,7 +13,13 @@ bool isLeapYear(int year) {
 
 int daysInMonthOf(int month, bool leapYear) {
     switch (month) {
-        case 1: case 3: case 5: case 7: case 8: case 10: case 12: return 31;
+        case 1:
+        case 3:
+        case 5:
+        case 7:
+        case 8:
+        case 10:
+        case 12: return 31;
         case 2: return leapYear ? 29 : 28;
         default: return 30;
     }

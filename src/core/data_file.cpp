@@ -35,19 +35,35 @@ int openFile(const std::string& path) {
     // Deny read and write to everyone else for as long as the file is open.
     return _sopen(path.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYRW);
 }
-int statFile(int fd, FileStat& info) { return _fstat64(fd, &info); }
+int statFile(int fd, FileStat& info) {
+    return _fstat64(fd, &info);
+}
 long readFile(int fd, char* buffer, std::size_t capacity) {
     return _read(fd, buffer, static_cast<unsigned>(capacity));
 }
-bool seekFile(int fd, std::uint64_t offset) { return _lseeki64(fd, static_cast<__int64>(offset), SEEK_SET) >= 0; }
-void closeFile(int fd) { _close(fd); }
+bool seekFile(int fd, std::uint64_t offset) {
+    return _lseeki64(fd, static_cast<__int64>(offset), SEEK_SET) >= 0;
+}
+void closeFile(int fd) {
+    _close(fd);
+}
 #else
 using FileStat = struct stat;
-int openFile(const std::string& path) { return open(path.c_str(), O_RDONLY | O_CLOEXEC); }
-int statFile(int fd, FileStat& info) { return fstat(fd, &info); }
-long readFile(int fd, char* buffer, std::size_t capacity) { return read(fd, buffer, capacity); }
-bool seekFile(int fd, std::uint64_t offset) { return lseek(fd, static_cast<off_t>(offset), SEEK_SET) >= 0; }
-void closeFile(int fd) { close(fd); }
+int openFile(const std::string& path) {
+    return open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+int statFile(int fd, FileStat& info) {
+    return fstat(fd, &info);
+}
+long readFile(int fd, char* buffer, std::size_t capacity) {
+    return read(fd, buffer, capacity);
+}
+bool seekFile(int fd, std::uint64_t offset) {
+    return lseek(fd, static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+void closeFile(int fd) {
+    close(fd);
+}
 #endif
 
 class OpenFile {
@@ -81,8 +97,7 @@ std::optional<std::vector<std::string>> readFirstLines(const std::string& path, 
                                      const long n = readFile(fd, buffer, capacity);
                                      return n > 0 ? static_cast<std::size_t>(n) : 0;
                                  },
-                                 [fd](std::uint64_t offset) { return seekFile(fd, offset); },
-                                 fileSize},
+                                 [fd](std::uint64_t offset) { return seekFile(fd, offset); }, fileSize},
                       chunkSize);
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(count > 0 ? count : 0));

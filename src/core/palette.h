@@ -14,8 +14,8 @@ namespace quorvenda {
 // Slots 1 to 7: red, orange, yellow, green, cyan, blue, magenta. A slot's
 // countdown line, dial tick, near-date marks and arc are all in its colour.
 inline constexpr std::array<Colour, slotCount> slotColours{
-    rgb(255, 0, 0), rgb(255, 150, 0), rgb(255, 255, 0), rgb(0, 255, 0), rgb(0, 255, 255), rgb(0, 0, 255),
-    rgb(255, 0, 255),
+    rgb(255, 0, 0),   rgb(255, 150, 0), rgb(255, 255, 0), rgb(0, 255, 0),
+    rgb(0, 255, 255), rgb(0, 0, 255),   rgb(255, 0, 255),
 };
 
 // The colour of slot 1..7; black for any other number.

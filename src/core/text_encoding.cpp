@@ -45,9 +45,15 @@ struct Utf8Lead {
     return static_cast<char32_t>(bytes[high] << 8 | bytes[1 - high]);
 }
 
-bool isSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
-bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool isSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
+bool isHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 }  // namespace
 

@@ -39,7 +39,7 @@ public:
 private:
     bool valid_ = true;
     bool sawLongCharacter_ = false;
-    int pending_ = 0;  // continuation bytes still to come
+    int pending_ = 0;                         // continuation bytes still to come
     unsigned char low_ = 0x80, high_ = 0xBF;  // range of the next continuation byte
 };
 

@@ -29,7 +29,8 @@ public:
         auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.gdi == &gdi; });
         if (it == entries_.end()) it = entries_.insert(entries_.end(), Entry{&gdi, std::make_unique<CBitmap>(gdi)});
         // A failed creation leaves no handle and is tried again next time.
-        if (it->bitmap->GetSafeHandle() == noObject) it->bitmap->CreateMonochromeBitmap(sharedBitmapSize, sharedBitmapSize);
+        if (it->bitmap->GetSafeHandle() == noObject)
+            it->bitmap->CreateMonochromeBitmap(sharedBitmapSize, sharedBitmapSize);
         return it->bitmap->GetSafeHandle();
     }
 

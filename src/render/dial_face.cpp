@@ -72,10 +72,8 @@ Point dayLabelPosition(DayLabel label, const DialLayout& layout, const LabelMeas
 
 HandEnds computeHandEnds(const CalendarSnapshot& s, const DialLayout& l) {
     return HandEnds{
-        dialOffset(monthHandAngle(s), l.monthHandLength),
-        dialOffset(dayHandAngle(s), l.dayHandLength),
-        dialOffset(hourHandAngle(s), l.hourHandLength),
-        dialOffset(minuteHandAngle(s), l.minuteHandLength),
+        dialOffset(monthHandAngle(s), l.monthHandLength),   dialOffset(dayHandAngle(s), l.dayHandLength),
+        dialOffset(hourHandAngle(s), l.hourHandLength),     dialOffset(minuteHandAngle(s), l.minuteHandLength),
         dialOffset(secondHandAngle(s), l.secondHandLength),
     };
 }
@@ -86,7 +84,8 @@ Point dayHandEndPoint(const DialLayout& layout, const HandEnds& ends) {
 
 std::string dayLabelText(DayLabel label, int daysInMonth) {
     const MonthFraction f = fractionOf(label);
-    const int value = truncDiv(wrapAdd(truncDiv(wrapMul(daysInMonth, f.tenthsNumerator), f.denominator), roundingHalf), tenths);
+    const int value =
+        truncDiv(wrapAdd(truncDiv(wrapMul(daysInMonth, f.tenthsNumerator), f.denominator), roundingHalf), tenths);
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%2d", value);
     return buffer;

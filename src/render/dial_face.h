@@ -27,7 +27,8 @@ Point dayHandEndPoint(const DialLayout& layout, const HandEnds& ends);
 // The labels say which day the day hand shows at 12, 6, 4, 8, 2 and 10 o'clock.
 enum class DayLabel { top, bottom, lowerRight, lowerLeft, upperRight, upperLeft };
 inline constexpr std::array<DayLabel, 6> dayLabelDrawingOrder = {
-    DayLabel::top, DayLabel::bottom, DayLabel::lowerRight, DayLabel::lowerLeft, DayLabel::upperRight, DayLabel::upperLeft,
+    DayLabel::top,       DayLabel::bottom,     DayLabel::lowerRight,
+    DayLabel::lowerLeft, DayLabel::upperRight, DayLabel::upperLeft,
 };
 
 // The day at that point of the month, rounded half up from one decimal place, printed "%2d".

@@ -13,7 +13,8 @@ constexpr double halfTurnDegrees = 180.0;
 
 Offset dialOffset(double angle, int length, double fraction) {
     const double radians = angle * roughPi / halfTurnDegrees;
-    return Offset{truncToInt(std::sin(radians) * length * fraction), truncToInt(-std::cos(radians) * length * fraction)};
+    return Offset{truncToInt(std::sin(radians) * length * fraction),
+                  truncToInt(-std::cos(radians) * length * fraction)};
 }
 
 Point offsetFromCentre(const DialLayout& layout, Offset offset) {

@@ -17,7 +17,7 @@ enum class GdiObject : std::uintptr_t {};  // HGDIOBJ: pen, font or bitmap
 inline constexpr DcHandle noDc{};
 inline constexpr GdiObject noObject{};
 
-enum class PenStyle { solid = 0, dot = 2 };  // PS_SOLID, PS_DOT
+enum class PenStyle { solid = 0, dot = 2 };       // PS_SOLID, PS_DOT
 enum class StockObject { blackPen, systemFont };  // BLACK_PEN, SYSTEM_FONT
 
 // The arguments of CreateFontA, in its parameter order.
@@ -55,10 +55,10 @@ public:
     virtual ~GdiApi() = default;
 
     // Drawing objects.
-    virtual GdiObject createPen(PenStyle style, int width, Colour colour) = 0;   // CreatePen
-    virtual GdiObject createFont(const FontSpec& fontSpec) = 0;                     // CreateFontA
+    virtual GdiObject createPen(PenStyle style, int width, Colour colour) = 0;  // CreatePen
+    virtual GdiObject createFont(const FontSpec& fontSpec) = 0;                 // CreateFontA
     virtual GdiObject createCompatibleBitmap(DcHandle dc, int width, int height) = 0;
-    virtual GdiObject createMonochromeBitmap(int width, int height) = 0;        // CreateBitmap(w, h, 1, 1, NULL)
+    virtual GdiObject createMonochromeBitmap(int width, int height) = 0;  // CreateBitmap(w, h, 1, 1, NULL)
     virtual GdiObject getStockObject(StockObject which) = 0;
     virtual bool deleteObject(GdiObject object) = 0;
 
@@ -72,9 +72,9 @@ public:
     virtual void extTextOutOpaque(DcHandle dc, const Rect& rect) = 0;  // ExtTextOutA, ETO_OPAQUE, no text
     virtual void setBkModeTransparent(DcHandle dc) = 0;
     virtual Colour setTextColor(DcHandle dc, Colour colour) = 0;
-    virtual void textOut(DcHandle dc, int x, int y, std::string_view text) = 0;        // TextOutA
-    virtual TextExtent getTextExtent(DcHandle dc, std::string_view text) = 0;          // GetTextExtentPoint32A
-    virtual void moveTo(DcHandle dc, int x, int y) = 0;                                // MoveToEx
+    virtual void textOut(DcHandle dc, int x, int y, std::string_view text) = 0;  // TextOutA
+    virtual TextExtent getTextExtent(DcHandle dc, std::string_view text) = 0;    // GetTextExtentPoint32A
+    virtual void moveTo(DcHandle dc, int x, int y) = 0;                          // MoveToEx
     virtual void lineTo(DcHandle dc, int x, int y) = 0;
     virtual void ellipse(DcHandle dc, int left, int top, int right, int bottom) = 0;
     virtual void arc(DcHandle dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,

@@ -8,7 +8,8 @@ CGdiObject::~CGdiObject() {
     DeleteObject();
 }
 
-CGdiObject::CGdiObject(CGdiObject&& other) noexcept : gdi_(other.gdi_), handle_(std::exchange(other.handle_, noObject)) {}
+CGdiObject::CGdiObject(CGdiObject&& other) noexcept
+    : gdi_(other.gdi_), handle_(std::exchange(other.handle_, noObject)) {}
 
 CGdiObject& CGdiObject::operator=(CGdiObject&& other) noexcept {
     if (this != &other) {

@@ -61,7 +61,7 @@ public:
 class CDC {
 public:
     explicit CDC(GdiApi& gdi) : gdi_(gdi) {}  // nothing attached yet
-    virtual ~CDC();                            // DeleteDC on an attached device context
+    virtual ~CDC();                           // DeleteDC on an attached device context
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
 

@@ -428,7 +428,8 @@ void RecordingGdi::yieldTimeSlice() {
 }
 
 std::string tracePenWords(const ObjectInfo& pen) {
-    return std::string(penStyleName(pen.penStyle)) + ' ' + std::to_string(pen.penWidth) + ' ' + hexColour(pen.penColour);
+    return std::string(penStyleName(pen.penStyle)) + ' ' + std::to_string(pen.penWidth) + ' ' +
+           hexColour(pen.penColour);
 }
 
 std::string traceLine(const RecordedCall& c, const TextFilter& textToOutput) {

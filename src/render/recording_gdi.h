@@ -16,10 +16,27 @@
 namespace quorvenda {
 
 enum class GdiCall {
-    createPen, createFont, createCompatibleBitmap, createMonochromeBitmap, getStockObject, deleteObject,
-    createCompatibleDC, deleteDC, selectObject,
-    setBkColor, extTextOutOpaque, setBkModeTransparent, setTextColor, textOut, getTextExtent,
-    moveTo, lineTo, ellipse, arc, stretchBlt, yieldTimeSlice,
+    createPen,
+    createFont,
+    createCompatibleBitmap,
+    createMonochromeBitmap,
+    getStockObject,
+    deleteObject,
+    createCompatibleDC,
+    deleteDC,
+    selectObject,
+    setBkColor,
+    extTextOutOpaque,
+    setBkModeTransparent,
+    setTextColor,
+    textOut,
+    getTextExtent,
+    moveTo,
+    lineTo,
+    ellipse,
+    arc,
+    stretchBlt,
+    yieldTimeSlice,
 };
 
 enum class ObjectKind { none, pen, font, bitmap };
@@ -40,8 +57,8 @@ struct ObjectInfo {
 
 struct RecordedCall {
     GdiCall call = GdiCall::yieldTimeSlice;
-    DcHandle dc = noDc;        // the device context it went to; the destination of a copy
-    DcHandle sourceDc = noDc;  // the source of a copy
+    DcHandle dc = noDc;           // the device context it went to; the destination of a copy
+    DcHandle sourceDc = noDc;     // the source of a copy
     GdiObject object = noObject;  // the object created, deleted or selected; the pen a stroke used
     ObjectInfo objectInfo;        // that object as it was at the call
     std::vector<int> args;        // coordinates and sizes, in parameter order
@@ -97,8 +114,8 @@ public:
     void ellipse(DcHandle dc, int left, int top, int right, int bottom) override;
     void arc(DcHandle dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
              int yEnd) override;
-    void stretchBlt(DcHandle dst, int x, int y, int width, int height, DcHandle src, int xSrc, int ySrc,
-                    int widthSrc, int heightSrc) override;
+    void stretchBlt(DcHandle dst, int x, int y, int width, int height, DcHandle src, int xSrc, int ySrc, int widthSrc,
+                    int heightSrc) override;
     void yieldTimeSlice() override;
 
 private:
@@ -142,8 +159,7 @@ std::string tracePenWords(const ObjectInfo& pen);
 // One line describing a call, as the trace tool prints it: `MoveTo 117 343`,
 // `SelectPen PS_SOLID 3 0x0000FF`, `TextOut 0 0 "text"`. The text of a call
 // goes through `textToOutput` (by default unchanged).
-std::string traceLine(const RecordedCall& call,
-                      const std::function<std::string(std::string_view)>& textToOutput = {});
+std::string traceLine(const RecordedCall& call, const std::function<std::string(std::string_view)>& textToOutput = {});
 
 // The calls that show what a repaint draws: all but those made on the paint
 // device context alone (measuring). The copy from the off-screen one and the

@@ -13,7 +13,7 @@ struct TraceArguments {
     LocalTime at;  // weekday worked out from the date
     int clientWidth = 0;
     int clientHeight = 0;
-    std::string directory;  // empty: current directory
+    std::string directory;          // empty: current directory
     std::optional<int> textHeight;  // nothing: the recording surface's own
 };
 

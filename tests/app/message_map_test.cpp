@@ -42,7 +42,7 @@ TEST(MessagePoint, CoordinatesAreSignedSixteenBitHalves) {
     const Case cases[] = {
         {0x00050003, 3, 5},
         {0x7FFF0000, 0, 32767},
-        {0xFFFDFFFF, -1, -3},                    // left of and above the origin: a second monitor
+        {0xFFFDFFFF, -1, -3},  // left of and above the origin: a second monitor
         {0x80008000, -32768, -32768},
         {~std::uintptr_t{0xFFFFFFFF} | 0x00020001, 1, 2},  // bits above the low 32 say nothing
     };

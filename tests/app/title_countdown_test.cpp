@@ -8,7 +8,9 @@ namespace quorvenda {
 namespace {
 
 // 2007-05-04, a Friday.
-CalendarSnapshot today() { return snapshotFromLocalTime(LocalTime{2007, 5, 4, 10, 0, 0, 6}); }
+CalendarSnapshot today() {
+    return snapshotFromLocalTime(LocalTime{2007, 5, 4, 10, 0, 0, 6});
+}
 
 EventSlot slot(int textFlag, int year, int month, int day, const char* monthText = "", const char* dayText = "") {
     EventSlot s;
@@ -58,7 +60,7 @@ TEST(TitleText, UsersTextsAreNeverTakenAsFormats) {
 
 TEST(TitleText, FullWidthSpaceAndMiddleDotAreShiftJis) {
     const std::string hidden = formatTitleText(slot(0, 0, 0, 0), Countdown{});
-    EXPECT_NE(hidden.find("\x81\x40"), std::string::npos);  // U+3000
+    EXPECT_NE(hidden.find("\x81\x40"), std::string::npos);                                          // U+3000
     EXPECT_NE(formatTitleText(slot(1, 0, 0, 0), Countdown{}).find("\x81\x45"), std::string::npos);  // U+30FB
 }
 

@@ -55,7 +55,9 @@ public:
     std::optional<OpenFileRequest> lastRequest;
 };
 
-std::string ask(const char* caption) { return std::string("ask ") + caption; }
+std::string ask(const char* caption) {
+    return std::string("ask ") + caption;
+}
 
 TEST(CloseConfirmation, OnlyOkQuits) {
     const std::pair<int, bool> cases[] = {{answerOk, true}, {answerCancel, false}, {0, false}};
@@ -164,7 +166,7 @@ TEST(Launcher, FilterListsThreePairsInOrderAndEndsWithAnEmptyString) {
 }
 
 TEST(MessageTexts, AreShiftJisBytes) {
-    EXPECT_STREQ(launchFailure.caption, "\x8e\xb8\x94\x73");  // 失敗
+    EXPECT_STREQ(launchFailure.caption, "\x8e\xb8\x94\x73");         // 失敗
     EXPECT_STREQ(launcherConfirmation.caption, "\x8a\x6d\x94\x46");  // 確認
 }
 

@@ -24,8 +24,11 @@ E2E_NATIVE_BUILD=$(cd "$2" && pwd) || exit 2
 only=${3:-.}
 export E2E_WINDOWS_BUILD E2E_NATIVE_BUILD
 
+# shellcheck source=SCRIPTDIR/lib/harness.sh
 source "$here/lib/harness.sh"
+# shellcheck source=SCRIPTDIR/lib/dial.sh
 source "$here/lib/dial.sh"
+# shellcheck source=SCRIPTDIR/lib/countdown_lines.sh
 source "$here/lib/countdown_lines.sh"
 E2E_TESTS=()
 E2E_BUILD_TESTS=" "

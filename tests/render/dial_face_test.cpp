@@ -56,15 +56,23 @@ TEST_F(DialFaceTest, LabelsStandRoundTheOuterCircleInGreenOverABlackShadow) {
     CFont font(gdi, dayLabelFontSpec());
     drawDayLabels(offscreen, paint, layout, 30, font);
     EXPECT_TRUE(containsInOrder(drawn(), {
-        "SelectFont 20 \"MS ゴシック\"",
-        "SetTextColor 0x000000", "TextOut 139 91 \"30\"", "SetTextColor 0x00FF00", "TextOut 138 90 \"30\"",
-        "TextOut 139 357 \"15\"", "TextOut 138 356 \"15\"",
-        "TextOut 255 294 \"10\"", "TextOut 254 293 \"10\"",
-        "TextOut 6 294 \"20\"", "TextOut 5 293 \"20\"",
-        "TextOut 255 153 \" 5\"", "TextOut 254 152 \" 5\"",
-        "TextOut 6 153 \"25\"", "TextOut 5 152 \"25\"",
-        "SelectStockObject SYSTEM_FONT",
-    }));
+                                             "SelectFont 20 \"MS ゴシック\"",
+                                             "SetTextColor 0x000000",
+                                             "TextOut 139 91 \"30\"",
+                                             "SetTextColor 0x00FF00",
+                                             "TextOut 138 90 \"30\"",
+                                             "TextOut 139 357 \"15\"",
+                                             "TextOut 138 356 \"15\"",
+                                             "TextOut 255 294 \"10\"",
+                                             "TextOut 254 293 \"10\"",
+                                             "TextOut 6 294 \"20\"",
+                                             "TextOut 5 293 \"20\"",
+                                             "TextOut 255 153 \" 5\"",
+                                             "TextOut 254 152 \" 5\"",
+                                             "TextOut 6 153 \"25\"",
+                                             "TextOut 5 152 \"25\"",
+                                             "SelectStockObject SYSTEM_FONT",
+                                         }));
     EXPECT_EQ(gdi.selected(offscreen.GetSafeHdc(), ObjectKind::font), gdi.stockObject(StockObject::systemFont));
 }
 
@@ -81,22 +89,23 @@ TEST_F(DialFaceTest, FaceIsTwoCirclesThenTwelveTicksAllInTheHandPen) {
         ScopedSelect pens(offscreen);
         drawFace(offscreen, pens, layout, handPen);
     }
-    EXPECT_EQ(strokesOn(gdi, offscreen.GetSafeHdc()), (std::vector<std::string>{
-        "Ellipse 21 106 271 356 in Pen PS_SOLID 2 0x1E140A",  // outer circle
-        "Ellipse 30 115 262 347 in Pen PS_SOLID 2 0x1E140A",  // inner circle, over the outer one
-        "Line 146 115 146 121 in Pen PS_SOLID 2 0x1E140A",    // 12 o'clock, inwards from the inner circle
-        "Line 203 131 200 136 in Pen PS_SOLID 2 0x1E140A",
-        "Line 246 173 241 176 in Pen PS_SOLID 2 0x1E140A",
-        "Line 261 231 255 231 in Pen PS_SOLID 2 0x1E140A",    // 3 o'clock
-        "Line 246 288 241 285 in Pen PS_SOLID 2 0x1E140A",
-        "Line 204 331 201 326 in Pen PS_SOLID 2 0x1E140A",
-        "Line 146 346 146 340 in Pen PS_SOLID 2 0x1E140A",    // 6 o'clock
-        "Line 89 331 92 326 in Pen PS_SOLID 2 0x1E140A",
-        "Line 46 289 51 286 in Pen PS_SOLID 2 0x1E140A",
-        "Line 31 231 37 231 in Pen PS_SOLID 2 0x1E140A",      // 9 o'clock
-        "Line 46 174 51 177 in Pen PS_SOLID 2 0x1E140A",
-        "Line 88 131 91 136 in Pen PS_SOLID 2 0x1E140A",
-    }));
+    EXPECT_EQ(strokesOn(gdi, offscreen.GetSafeHdc()),
+              (std::vector<std::string>{
+                  "Ellipse 21 106 271 356 in Pen PS_SOLID 2 0x1E140A",  // outer circle
+                  "Ellipse 30 115 262 347 in Pen PS_SOLID 2 0x1E140A",  // inner circle, over the outer one
+                  "Line 146 115 146 121 in Pen PS_SOLID 2 0x1E140A",    // 12 o'clock, inwards from the inner circle
+                  "Line 203 131 200 136 in Pen PS_SOLID 2 0x1E140A",
+                  "Line 246 173 241 176 in Pen PS_SOLID 2 0x1E140A",
+                  "Line 261 231 255 231 in Pen PS_SOLID 2 0x1E140A",  // 3 o'clock
+                  "Line 246 288 241 285 in Pen PS_SOLID 2 0x1E140A",
+                  "Line 204 331 201 326 in Pen PS_SOLID 2 0x1E140A",
+                  "Line 146 346 146 340 in Pen PS_SOLID 2 0x1E140A",  // 6 o'clock
+                  "Line 89 331 92 326 in Pen PS_SOLID 2 0x1E140A",
+                  "Line 46 289 51 286 in Pen PS_SOLID 2 0x1E140A",
+                  "Line 31 231 37 231 in Pen PS_SOLID 2 0x1E140A",  // 9 o'clock
+                  "Line 46 174 51 177 in Pen PS_SOLID 2 0x1E140A",
+                  "Line 88 131 91 136 in Pen PS_SOLID 2 0x1E140A",
+              }));
     EXPECT_EQ(gdi.selected(offscreen.GetSafeHdc(), ObjectKind::pen), gdi.stockObject(StockObject::blackPen));
 }
 
@@ -107,13 +116,14 @@ TEST_F(DialFaceTest, HandsGoFromTheCentreInOrderMonthDayHourMinuteSecond) {
         ScopedSelect pens(offscreen);
         drawHands(offscreen, pens, layout, computeHandEnds(s, layout), kit);
     }
-    EXPECT_EQ(strokesOn(gdi, offscreen.GetSafeHdc()), (std::vector<std::string>{
-        "Line 146 231 135 298 in Pen PS_SOLID 6 0x00FFFF",  // month: 190 degrees, thick yellow
-        "Line 146 231 230 279 in Pen PS_SOLID 4 0x00FF00",  // day: 120 degrees, green
-        "Line 146 231 146 197 in Pen PS_SOLID 2 0x000000",  // hour, minute and second at 12:00:00,
-        "Line 146 231 146 179 in Pen PS_SOLID 2 0x000000",  // in the hand colour
-        "Line 146 231 146 144 in Pen PS_SOLID 2 0x000000",
-    }));
+    EXPECT_EQ(strokesOn(gdi, offscreen.GetSafeHdc()),
+              (std::vector<std::string>{
+                  "Line 146 231 135 298 in Pen PS_SOLID 6 0x00FFFF",  // month: 190 degrees, thick yellow
+                  "Line 146 231 230 279 in Pen PS_SOLID 4 0x00FF00",  // day: 120 degrees, green
+                  "Line 146 231 146 197 in Pen PS_SOLID 2 0x000000",  // hour, minute and second at 12:00:00,
+                  "Line 146 231 146 179 in Pen PS_SOLID 2 0x000000",  // in the hand colour
+                  "Line 146 231 146 144 in Pen PS_SOLID 2 0x000000",
+              }));
     EXPECT_EQ(gdi.selected(offscreen.GetSafeHdc(), ObjectKind::pen), gdi.stockObject(StockObject::blackPen));
 }
 
@@ -126,11 +136,12 @@ TEST_F(DialFaceTest, ANegativeDialTurnsHandsAndTicksThroughHalfATurn) {
         drawFace(offscreen, pens, layout, handPen);
         drawHands(offscreen, pens, layout, computeHandEnds(testing::snapshotAt(2007, 6, 10, 12, 0, 0), layout), kit);
     }
-    EXPECT_TRUE(containsInOrder(drawn(), {
-        "Ellipse 161 49 131 19",   // left and right, top and bottom exchanged: the same circle
-        "MoveTo 146 48", "LineTo 146 47",  // the 12 o'clock tick hangs below the centre
-        "MoveTo 146 34", "LineTo 146 44",  // the second hand at 0 s points down
-    }));
+    EXPECT_TRUE(containsInOrder(
+        drawn(), {
+                     "Ellipse 161 49 131 19",           // left and right, top and bottom exchanged: the same circle
+                     "MoveTo 146 48", "LineTo 146 47",  // the 12 o'clock tick hangs below the centre
+                     "MoveTo 146 34", "LineTo 146 44",  // the second hand at 0 s points down
+                 }));
 }
 
 }  // namespace

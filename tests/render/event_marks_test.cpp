@@ -20,13 +20,14 @@ protected:
 
     // Draws with `slot` holding an event on `month`/`day` and the given countdown.
     std::vector<std::string> draw(int slot, int month, int day, Countdown countdown, const char* dialFlag = "1") {
-        slots[static_cast<std::size_t>(slot - 1)] = slotFromLines({"会議", dialFlag, "0", "2007", std::to_string(month),
-                                                                    std::to_string(day)});
+        slots[static_cast<std::size_t>(slot - 1)] =
+            slotFromLines({"会議", dialFlag, "0", "2007", std::to_string(month), std::to_string(day)});
         countdowns.slots[static_cast<std::size_t>(slot - 1)] = countdown;
         const Point dayHandEnd = dayHandEndPoint(layout, computeHandEnds(today, layout));
         {
             ScopedSelect pens(offscreen);
-            drawEventMarks(offscreen, pens, EventMarkInputs{slots, countdowns, today.daysInMonth, layout, dayHandEnd, kit});
+            drawEventMarks(offscreen, pens,
+                           EventMarkInputs{slots, countdowns, today.daysInMonth, layout, dayHandEnd, kit});
         }
         return testing::linesOn(gdi, offscreen.GetSafeHdc());
     }
@@ -42,12 +43,18 @@ protected:
 
 TEST_F(EventMarksTest, WorkedCaseFifteenJuneSeenOnTheTenthInSlotOne) {
     EXPECT_EQ(draw(1, 6, 15, Countdown{0, 0, 5}), (std::vector<std::string>{
-        "SelectPen PS_SOLID 3 0x0000FF", "MoveTo 117 343", "LineTo 114 351",   // event tick at 195 degrees
-        "SelectPen PS_SOLID 3 0x0000FF", "MoveTo 146 328", "LineTo 146 326",   // near-date tick at 180
-        "SelectPen PS_DOT 1 0x0000FF", "Arc 48 133 244 329 146 328 230 279",   // back to the day hand
-        "SelectPen PS_SOLID 1 0x0000FF", "Arc 139 335 153 321 0 0 0 0",        // one circle of radius 7
-        "SelectStockObject BLACK_PEN",
-    }));
+                                                      "SelectPen PS_SOLID 3 0x0000FF",
+                                                      "MoveTo 117 343",
+                                                      "LineTo 114 351",  // event tick at 195 degrees
+                                                      "SelectPen PS_SOLID 3 0x0000FF",
+                                                      "MoveTo 146 328",
+                                                      "LineTo 146 326",  // near-date tick at 180
+                                                      "SelectPen PS_DOT 1 0x0000FF",
+                                                      "Arc 48 133 244 329 146 328 230 279",  // back to the day hand
+                                                      "SelectPen PS_SOLID 1 0x0000FF",
+                                                      "Arc 139 335 153 321 0 0 0 0",  // one circle of radius 7
+                                                      "SelectStockObject BLACK_PEN",
+                                                  }));
 }
 
 TEST_F(EventMarksTest, EachSlotHasItsOwnRadiusOneInsideTheOther) {
@@ -84,14 +91,15 @@ TEST_F(EventMarksTest, NearDateMarksFollowTheDaysToGo) {
         {{0, 0, 7}, true, true, true, 0},
         {{0, 0, 8}, true, true, false, 0},
         {{0, 0, 30}, true, true, false, 0},
-        {{0, 1, 0}, false, false, false, 0},   // a month or more away: event tick alone
+        {{0, 1, 0}, false, false, false, 0},  // a month or more away: event tick
+                                              // alone
         {{1, 0, 0}, false, false, false, 0},
         {{-1, 0, 0}, false, false, false, 0},  // passed
         {{0, 0, -13}, false, false, false, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.countdown.years << "y " << c.countdown.months << "m "
-                                          << c.countdown.days << "d");
+        SCOPED_TRACE(::testing::Message()
+                     << c.countdown.years << "y " << c.countdown.months << "m " << c.countdown.days << "d");
         gdi.clearCalls();
         const auto lines = draw(1, 6, 15, c.countdown);
         EXPECT_EQ(testing::countOf(lines, "MoveTo 117 343"), 1) << "the event tick is always there";
@@ -123,18 +131,22 @@ TEST_F(EventMarksTest, OnlyADialFlagOfExactlyOneShowsTheSlot) {
 TEST_F(EventMarksTest, AnEventInTheNextMonthArcsThroughTwelveOClock) {
     today = testing::snapshotAt(2007, 6, 28);  // day hand at 336 degrees, ends at (106, 142)
     EXPECT_TRUE(containsInOrder(draw(1, 7, 3, Countdown{0, 0, 5}), {
-        "MoveTo 84 328", "LineTo 79 335",                        // 7 x 30 + 3 = 213 degrees
-        "MoveTo 203 152", "LineTo 201 155",                      // 36 degrees
-        "Arc 48 133 244 329 203 152 106 142",
-    }));
+                                                                       "MoveTo 84 328",
+                                                                       "LineTo 79 335",  // 7 x 30 + 3 = 213 degrees
+                                                                       "MoveTo 203 152",
+                                                                       "LineTo 201 155",  // 36 degrees
+                                                                       "Arc 48 133 244 329 203 152 106 142",
+                                                                   }));
 }
 
 TEST_F(EventMarksTest, ADayBeyondTheMonthsLengthIsScaledByTheCurrentMonth) {
     // The 31st in June: position 310, tick at 211 degrees, mark at 372 (past a full turn).
     EXPECT_TRUE(containsInOrder(draw(1, 6, 31, Countdown{0, 0, 21}), {
-        "MoveTo 87 330", "LineTo 82 338",
-        "MoveTo 166 136", "LineTo 165 138",
-    }));
+                                                                         "MoveTo 87 330",
+                                                                         "LineTo 82 338",
+                                                                         "MoveTo 166 136",
+                                                                         "LineTo 165 138",
+                                                                     }));
 }
 
 TEST_F(EventMarksTest, JanuaryAndDecemberTicksStandWhereTheMonthHandDoesInThoseMonths) {

@@ -58,19 +58,28 @@ TEST_F(PaintCycleTest, DrawsTheLayersInOrderAndReleasesEverythingInOrder) {
     ASSERT_GE(lines.size(), 24u);
     for (std::size_t i = 0; i < 24; ++i) EXPECT_EQ(lines[i].rfind("CreatePen ", 0), 0u) << "pen " << i;
     EXPECT_TRUE(containsInOrder(lines, {
-        "CreateCompatibleBitmap 292 406", "CreateCompatibleDC NULL", "SelectBitmap 292 406", "Sleep 0",
-        "SetBkColor 0xFFFFFF", "ExtTextOut ETO_OPAQUE 0 0 292 406", "SetBkMode TRANSPARENT",
-        "TextOut 0 0 \"6月15日 会議まで 5日間\"",          // 1: text panel
-        "TextOut 244 358 \"日曜日\"",
-        "SelectFont 20 \"MS ゴシック\"", "TextOut 138 90 \"30\"",  // 2: day labels
-        "SelectStockObject SYSTEM_FONT",
-        "Ellipse 21 106 271 356", "Ellipse 30 115 262 347",      // 3: circles
-        "MoveTo 146 115",                                          // 4: hour ticks
-        "MoveTo 117 343", "Arc 139 335 153 321 0 0 0 0",         // 5: event marks
-        "SelectPen PS_SOLID 6 0x00FFFF", "LineTo 146 144",         // 6: hands, second hand last
-        "SelectStockObject BLACK_PEN",
-        "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY",
-    }));
+                                           "CreateCompatibleBitmap 292 406",
+                                           "CreateCompatibleDC NULL",
+                                           "SelectBitmap 292 406",
+                                           "Sleep 0",
+                                           "SetBkColor 0xFFFFFF",
+                                           "ExtTextOut ETO_OPAQUE 0 0 292 406",
+                                           "SetBkMode TRANSPARENT",
+                                           "TextOut 0 0 \"6月15日 会議まで 5日間\"",  // 1: text panel
+                                           "TextOut 244 358 \"日曜日\"",
+                                           "SelectFont 20 \"MS ゴシック\"",
+                                           "TextOut 138 90 \"30\"",  // 2: day labels
+                                           "SelectStockObject SYSTEM_FONT",
+                                           "Ellipse 21 106 271 356",
+                                           "Ellipse 30 115 262 347",  // 3: circles
+                                           "MoveTo 146 115",          // 4: hour ticks
+                                           "MoveTo 117 343",
+                                           "Arc 139 335 153 321 0 0 0 0",  // 5: event marks
+                                           "SelectPen PS_SOLID 6 0x00FFFF",
+                                           "LineTo 146 144",  // 6: hands, second hand last
+                                           "SelectStockObject BLACK_PEN",
+                                           "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY",
+                                       }));
     const Lines release(lines.end() - 28, lines.end());
     EXPECT_EQ(release[0], "DeleteFont 20 \"MS ゴシック\"");
     EXPECT_EQ(release[1], "SelectStockObject DEFAULT_BITMAP");
@@ -108,14 +117,24 @@ TEST_F(PaintCycleTest, AGivenTextFontMeasuresAndDrawsTheTextsAndIsPutBackBeforeI
     const GdiObject textFont = gdi.createFont(japanese);
     const Lines drawn = repaint(292, 406, textFont);
     EXPECT_TRUE(containsInOrder(testing::linesOn(gdi, paintDc), {
-        "SelectFont 16 \"\"", "GetTextExtent \"6月15日 会議まで 5日間\"", "GetTextExtent \"日曜日\"",
-        "GetTextExtent \"30\"", "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY", "SelectStockObject SYSTEM_FONT",
-    }));
+                                                                    "SelectFont 16 \"\"",
+                                                                    "GetTextExtent \"6月15日 会議まで 5日間\"",
+                                                                    "GetTextExtent \"日曜日\"",
+                                                                    "GetTextExtent \"30\"",
+                                                                    "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY",
+                                                                    "SelectStockObject SYSTEM_FONT",
+                                                                }));
     EXPECT_TRUE(containsInOrder(drawn, {
-        "SelectBitmap 292 406", "SelectFont 16 \"\"", "TextOut 0 0 \"6月15日 会議まで 5日間\"",
-        "TextOut 244 358 \"日曜日\"", "SelectFont 20 \"MS ゴシック\"", "TextOut 138 90 \"30\"",
-        "SelectFont 16 \"\"", "SelectStockObject SYSTEM_FONT", "DeleteDC",
-    }));
+                                           "SelectBitmap 292 406",
+                                           "SelectFont 16 \"\"",
+                                           "TextOut 0 0 \"6月15日 会議まで 5日間\"",
+                                           "TextOut 244 358 \"日曜日\"",
+                                           "SelectFont 20 \"MS ゴシック\"",
+                                           "TextOut 138 90 \"30\"",
+                                           "SelectFont 16 \"\"",
+                                           "SelectStockObject SYSTEM_FONT",
+                                           "DeleteDC",
+                                       }));
     EXPECT_TRUE(gdi.deleteObject(textFont));
     EXPECT_TRUE(testing::cleanSurface(gdi));
 }
@@ -161,7 +180,8 @@ TEST_F(PaintCycleTest, ASlotWithNeitherFlagLeavesItsStoredCountdownAlone) {
 
 TEST_F(PaintCycleTest, WithoutTheEventFileSlotOneKeepsItsLastLinesAndTheOthersGo) {
     writeEvents({slotLines("会議", "1", "1", "2007", "6", "15"), slotLines("誕生日", "1", "1", "2007", "6", "20")});
-    EXPECT_TRUE(containsInOrder(repaint(), {"TextOut 0 0 \"6月15日 会議まで 5日間\"", "TextOut 0 16 \"6月20日 誕生日まで 10日間\""}));
+    EXPECT_TRUE(containsInOrder(
+        repaint(), {"TextOut 0 0 \"6月15日 会議まで 5日間\"", "TextOut 0 16 \"6月20日 誕生日まで 10日間\""}));
     std::filesystem::remove(folder.folder().pathOf(eventListFileName));
     const Lines lines = repaint();
     EXPECT_TRUE(containsInOrder(lines, {"TextOut 0 0 \"6月15日 会議まで 5日間\"", "MoveTo 117 343"}));
@@ -171,9 +191,9 @@ TEST_F(PaintCycleTest, WithoutTheEventFileSlotOneKeepsItsLastLinesAndTheOthersGo
 TEST_F(PaintCycleTest, AFailedOffscreenBitmapFallsBackToTheSharedOneAndTheRepaintRunsToItsEnd) {
     gdi.compatibleBitmapFailures = 1;
     const Lines lines = repaint();
-    EXPECT_TRUE(containsInOrder(lines, {"CreateCompatibleBitmap 292 406 failed", "CreateBitmap 1 1 1 1",
-                                        "SelectBitmap 1 1 monochrome", "LineTo 146 144",
-                                        "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY", "DeletePen PS_SOLID 6 0x00FFFF"}));
+    EXPECT_TRUE(containsInOrder(
+        lines, {"CreateCompatibleBitmap 292 406 failed", "CreateBitmap 1 1 1 1", "SelectBitmap 1 1 monochrome",
+                "LineTo 146 144", "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY", "DeletePen PS_SOLID 6 0x00FFFF"}));
     EXPECT_TRUE(testing::cleanSurface(gdi, 1)) << "only the shared bitmap stays";
     BitmapDC::releaseSharedBitmap(gdi);
     EXPECT_TRUE(testing::cleanSurface(gdi));
@@ -219,8 +239,8 @@ TEST_F(PaintCycleTest, AHugeNameIsCutToWhatAWindowCanShowOnACharacterBoundary) {
     writeEvents({slotLines(name, "1", "1", "2007", "6", "15"), slotLines("b", "1", "1", "2007", "6", "16")});
     const Lines lines = repaint();
 
-    const auto slot1 = std::find_if(lines.begin(), lines.end(),
-                                    [](const std::string& l) { return l.rfind("TextOut 0 0 ", 0) == 0; });
+    const auto slot1 =
+        std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("TextOut 0 0 ", 0) == 0; });
     ASSERT_NE(slot1, lines.end());
     const std::string drawn = slot1->substr(std::string("TextOut 0 0 \"").size());
     EXPECT_EQ(drawn.size(), 64u * 1024 - 1 + 1) << "65535 bytes of text and the closing quote";

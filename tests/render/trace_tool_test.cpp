@@ -123,10 +123,10 @@ TEST(TraceTool, ABadArgumentPrintsTheUsageLineAloneAndExitsWith2) {
 
 TEST(ShiftJisToUtf8, ConvertsTextAndReplacesWhatIsNotShiftJis) {
     EXPECT_EQ(shiftJisToUtf8("\x89\xef\x8b\x63"), "\xe4\xbc\x9a\xe8\xad\xb0");  // 会議
-    EXPECT_EQ(shiftJisToUtf8("a\x82\xa0z"), "a\xe3\x81\x82z");                // あ between ASCII
-    EXPECT_EQ(shiftJisToUtf8("\xb1"), "\xef\xbd\xb1");                        // half-width katakana ｱ
-    EXPECT_EQ(shiftJisToUtf8("ok\x81"), "ok\xef\xbf\xbd");                    // a lead byte cut off at the end
-    EXPECT_EQ(shiftJisToUtf8("\xa0x"), "\xef\xbf\xbdx");                      // a byte that starts nothing
+    EXPECT_EQ(shiftJisToUtf8("a\x82\xa0z"), "a\xe3\x81\x82z");                  // あ between ASCII
+    EXPECT_EQ(shiftJisToUtf8("\xb1"), "\xef\xbd\xb1");                          // half-width katakana ｱ
+    EXPECT_EQ(shiftJisToUtf8("ok\x81"), "ok\xef\xbf\xbd");                      // a lead byte cut off at the end
+    EXPECT_EQ(shiftJisToUtf8("\xa0x"), "\xef\xbf\xbdx");                        // a byte that starts nothing
     EXPECT_EQ(shiftJisToUtf8(""), "");
     // A long name: 50,000 full-width ｂ (0x82 0x82), each three UTF-8 bytes.
     std::string expected;

@@ -87,8 +87,8 @@ TEST(Calendar, NamesEveryWeekdayAndNothingElse) {
 
 TEST(Calendar, AbsurdFieldsWrapWithoutUndefinedBehaviour) {
     // Only reachable through the seam, but the arithmetic must stay defined for any input.
-    const auto s = snapshotFromLocalTime(LocalTime{-2147483647 - 1, 2147483647, 2147483647, 2147483647, 2147483647,
-                                                   2147483647, 99});
+    const auto s = snapshotFromLocalTime(
+        LocalTime{-2147483647 - 1, 2147483647, 2147483647, 2147483647, 2147483647, 2147483647, 99});
     EXPECT_EQ(s.weekdayText, "");
     (void)monthHandAngle(s);
     (void)dayHandAngle(s);

@@ -17,7 +17,8 @@ namespace quorvenda {
 namespace {
 
 std::string randomLine(std::mt19937& rng) {
-    static const std::string alphabet = std::string(" \t\n\v\f\r+-0123456789abc.") + "\x81\x82\xEF\x1A" + std::string(1, '\0');
+    static const std::string alphabet =
+        std::string(" \t\n\v\f\r+-0123456789abc.") + "\x81\x82\xEF\x1A" + std::string(1, '\0');
     std::uniform_int_distribution<int> length(0, 14);
     std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
     std::string line;
@@ -42,8 +43,22 @@ TEST(NumberValueDifferential, AgreesWithStrtolWhereTheCLibraryIsDefined) {
 }
 
 TEST(NumberValueDifferential, AgreesOnAdversarialEdges) {
-    const char* lines[] = {"2147483647", "-2147483648", "+2147483647", "  -0", "\v\f+7x", "0x1A", "1e5",
-                           "00000000000000000000042", "-", "+", "\t", "- 5", "+-5", "９", "\xA0" "5"};
+    const char* lines[] = {"2147483647",
+                           "-2147483648",
+                           "+2147483647",
+                           "  -0",
+                           "\v\f+7x",
+                           "0x1A",
+                           "1e5",
+                           "00000000000000000000042",
+                           "-",
+                           "+",
+                           "\t",
+                           "- 5",
+                           "+-5",
+                           "９",
+                           "\xA0"
+                           "5"};
     for (const char* line : lines) EXPECT_EQ(numberValue(line), std::strtol(line, nullptr, 10)) << line;
 }
 
@@ -69,7 +84,8 @@ TEST(CountdownTextDifferential, MatchesSnprintfWithTheSameFormats) {
         else if (c.years == 0)
             std::snprintf(expected, sizeof expected, "%s月%s日 %sまで %dヶ月 %d日", m, d, n, c.months, c.days);
         else if (c.years > 0)
-            std::snprintf(expected, sizeof expected, "%s月%s日 %sまで %d年 %dヶ月 %d日", m, d, n, c.years, c.months, c.days);
+            std::snprintf(expected, sizeof expected, "%s月%s日 %sまで %d年 %dヶ月 %d日", m, d, n, c.years, c.months,
+                          c.days);
         else
             std::snprintf(expected, sizeof expected, "%s月%s日 %sは過ぎました", m, d, n);
         ASSERT_EQ(formatCountdownText(slot, c), expected);

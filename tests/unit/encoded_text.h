@@ -11,7 +11,9 @@ inline const std::string utf8Bom = "\xEF\xBB\xBF";
 inline const std::string utf16LeBom = "\xFF\xFE";
 inline const std::string utf16BeBom = "\xFE\xFF";
 
-inline std::string utf8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
+inline std::string utf8(std::u8string_view text) {
+    return std::string(text.begin(), text.end());
+}
 
 inline std::string utf16(std::u16string_view text, bool bigEndian = false) {
     std::string bytes;

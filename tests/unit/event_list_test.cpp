@@ -73,8 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, FlagLineTest,
                          ::testing::Values(FlagCase{"1", true}, FlagCase{" 1", true}, FlagCase{"01", true},
                                            FlagCase{"+1", true}, FlagCase{"1 ", true}, FlagCase{"1.5", true},
                                            FlagCase{"", false}, FlagCase{"0", false}, FlagCase{"2", false},
-                                           FlagCase{"-1", false}, FlagCase{"１", false},
-                                           FlagCase{"4294967297", true}));
+                                           FlagCase{"-1", false}, FlagCase{"１", false}, FlagCase{"4294967297", true}));
 
 TEST(EventList, KeepsTextsAsWritten) {
     TempFolder dir;
@@ -90,8 +89,8 @@ TEST(EventList, KeepsTextsAsWritten) {
 
 struct ShortFileCase {
     const char* what;
-    int lineCount;           // lines of sevenSlots() written
-    int slotsOn;             // how many leading slots keep both flags
+    int lineCount;  // lines of sevenSlots() written
+    int slotsOn;    // how many leading slots keep both flags
 };
 
 class ShortFileTest : public ::testing::TestWithParam<ShortFileCase> {};
@@ -135,7 +134,8 @@ TEST(EventList, ReadsAFileLongerThanOneChunk) {
     struct Row {
         std::string slot1Start, otherNames, readSlot1Start;
     };
-    const Row rows[] = {{"予定", "予定", "予定"}, {"", "予定", ""}, {utf8Name, utf8Name, "予定"}, {utf8Name, "予定", utf8Name}};
+    const Row rows[] = {
+        {"予定", "予定", "予定"}, {"", "予定", ""}, {utf8Name, utf8Name, "予定"}, {utf8Name, "予定", utf8Name}};
     for (const Row& row : rows) {
         auto lines = sevenSlots(row.otherNames);
         const std::string longName(3 * 64 * 1024 + 5, 'x');
@@ -205,11 +205,13 @@ TEST(EventList, TitleUpdateReadsOnlySlot1IntoTheSharedStore) {
 
 TEST(EventList, SurvivesHostileBytes) {
     const std::string cases[] = {
-        "\xEF\xBB\xBF" "1\r\n1\r\n",  // a byte-order mark and no name
+        "\xEF\xBB\xBF"
+        "1\r\n1\r\n",  // a byte-order mark and no name
         std::string("\0\0\0\n1\n1\n", 8),
         "\r\r\r\r",
         std::string(1, '\x82'),
-        "a\n1\n1\n2007\n5\n\x1A" "4\n",
+        "a\n1\n1\n2007\n5\n\x1A"
+        "4\n",
     };
     for (const auto& bytes : cases) {
         TempFolder dir;
@@ -220,7 +222,8 @@ TEST(EventList, SurvivesHostileBytes) {
         for (int s = 1; s < slotCount; ++s) EXPECT_FALSE(slots[s].showsOnDial());
     }
     TempFolder dir;
-    dir.write(eventListFileName, utf16LeBom + utf16(u"名前\r\n1\r\n1\r\n2007\r\n5\r\n\x1A" "4\r\n"));
+    dir.write(eventListFileName, utf16LeBom + utf16(u"名前\r\n1\r\n1\r\n2007\r\n5\r\n\x1A"
+                                                    "4\r\n"));
     Slot1LineStore store;
     const EventSlot slot = readEventList(store, dir.folder())[0];
     EXPECT_EQ(slot.name, "名前");

@@ -124,7 +124,9 @@ int runDrive(HWND window, const DriveOptions& options, std::int64_t firstPaintUn
         std::fprintf(out, "private_growth_allowed_bytes %llu\n", static_cast<unsigned long long>(v.allowedGrowth));
         const bool completed = done == options.soakRepaints;
         std::fprintf(out, "soak_verdict %s\n",
-                     !completed ? "FAILED: the window went away" : v.passed ? "ok" : ("FAILED: " + v.reason).c_str());
+                     !completed ? "FAILED: the window went away"
+                     : v.passed ? "ok"
+                                : ("FAILED: " + v.reason).c_str());
         if (!completed || !v.passed) return 1;
     }
     return 0;

@@ -42,12 +42,9 @@ BOOL MainWindow::Create() {
 
 const WndMessageMap* MainWindow::GetMessageMap() const {
     static const WndMessageMapEntry entries[] = {
-        msgWmPaint<&MainWindow::onPaint>(),
-        msgWmCreate<&MainWindow::onCreate>(),
-        msgWmTimer<&MainWindow::onTimer>(),
-        msgWmEraseBkgnd<&MainWindow::onEraseBkgnd>(),
-        msgWmClose<&MainWindow::onClose>(),
-        msgWmRButtonDown<&MainWindow::onRButtonDown>(),
+        msgWmPaint<&MainWindow::onPaint>(), msgWmCreate<&MainWindow::onCreate>(),
+        msgWmTimer<&MainWindow::onTimer>(), msgWmEraseBkgnd<&MainWindow::onEraseBkgnd>(),
+        msgWmClose<&MainWindow::onClose>(), msgWmRButtonDown<&MainWindow::onRButtonDown>(),
     };
     static const WndMessageMap map{CWnd::GetThisMessageMap(), entries};
     return &map;

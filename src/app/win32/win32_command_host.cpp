@@ -13,8 +13,7 @@ namespace quorvenda {
 namespace {
 // Loaded at the first use and kept for the rest of the run.
 BOOL openFileDialog(OPENFILENAMEW* request) {
-    static const auto function =
-        systemLibraryFunction<decltype(&GetOpenFileNameW)>("comdlg32.dll", "GetOpenFileNameW");
+    static const auto function = systemLibraryFunction<decltype(&GetOpenFileNameW)>("comdlg32.dll", "GetOpenFileNameW");
     return function != nullptr ? function(request) : FALSE;  // unavailable: as if cancelled
 }
 
@@ -26,8 +25,12 @@ HINSTANCE shellOpen(HWND owner, const wchar_t* path) {
 
 // The remembered path is UTF-16 in char16_t, which the wide calls take as wchar_t.
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
-wchar_t* widePath(char16_t* path) { return reinterpret_cast<wchar_t*>(path); }
-const wchar_t* widePath(const char16_t* path) { return reinterpret_cast<const wchar_t*>(path); }
+wchar_t* widePath(char16_t* path) {
+    return reinterpret_cast<wchar_t*>(path);
+}
+const wchar_t* widePath(const char16_t* path) {
+    return reinterpret_cast<const wchar_t*>(path);
+}
 }  // namespace
 
 static_assert(questionBoxType == (MB_OKCANCEL | MB_ICONQUESTION));

@@ -38,26 +38,38 @@ GdiObject Win32Gdi::getStockObject(StockObject which) {
     return toGdiObject(GetStockObject(which == StockObject::blackPen ? BLACK_PEN : SYSTEM_FONT));
 }
 
-bool Win32Gdi::deleteObject(GdiObject object) { return DeleteObject(toHgdiobj(object)) != FALSE; }
+bool Win32Gdi::deleteObject(GdiObject object) {
+    return DeleteObject(toHgdiobj(object)) != FALSE;
+}
 
-DcHandle Win32Gdi::createCompatibleDC(DcHandle dc) { return toDcHandle(CreateCompatibleDC(toHdc(dc))); }
+DcHandle Win32Gdi::createCompatibleDC(DcHandle dc) {
+    return toDcHandle(CreateCompatibleDC(toHdc(dc)));
+}
 
-bool Win32Gdi::deleteDC(DcHandle dc) { return DeleteDC(toHdc(dc)) != FALSE; }
+bool Win32Gdi::deleteDC(DcHandle dc) {
+    return DeleteDC(toHdc(dc)) != FALSE;
+}
 
 GdiObject Win32Gdi::selectObject(DcHandle dc, GdiObject object) {
     return toGdiObject(SelectObject(toHdc(dc), toHgdiobj(object)));
 }
 
-Colour Win32Gdi::setBkColor(DcHandle dc, Colour colour) { return SetBkColor(toHdc(dc), colour); }
+Colour Win32Gdi::setBkColor(DcHandle dc, Colour colour) {
+    return SetBkColor(toHdc(dc), colour);
+}
 
 void Win32Gdi::extTextOutOpaque(DcHandle dc, const Rect& r) {
     const RECT rect{r.left, r.top, r.right, r.bottom};
     ExtTextOutW(toHdc(dc), 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
-void Win32Gdi::setBkModeTransparent(DcHandle dc) { SetBkMode(toHdc(dc), TRANSPARENT); }
+void Win32Gdi::setBkModeTransparent(DcHandle dc) {
+    SetBkMode(toHdc(dc), TRANSPARENT);
+}
 
-Colour Win32Gdi::setTextColor(DcHandle dc, Colour colour) { return SetTextColor(toHdc(dc), colour); }
+Colour Win32Gdi::setTextColor(DcHandle dc, Colour colour) {
+    return SetTextColor(toHdc(dc), colour);
+}
 
 void Win32Gdi::textOut(DcHandle dc, int x, int y, std::string_view text) {
     const std::wstring wide = utf16FromShiftJis(text);
@@ -71,16 +83,19 @@ TextExtent Win32Gdi::getTextExtent(DcHandle dc, std::string_view text) {
     return TextExtent{size.cx, size.cy};
 }
 
-void Win32Gdi::moveTo(DcHandle dc, int x, int y) { MoveToEx(toHdc(dc), x, y, nullptr); }
+void Win32Gdi::moveTo(DcHandle dc, int x, int y) {
+    MoveToEx(toHdc(dc), x, y, nullptr);
+}
 
-void Win32Gdi::lineTo(DcHandle dc, int x, int y) { LineTo(toHdc(dc), x, y); }
+void Win32Gdi::lineTo(DcHandle dc, int x, int y) {
+    LineTo(toHdc(dc), x, y);
+}
 
 void Win32Gdi::ellipse(DcHandle dc, int left, int top, int right, int bottom) {
     Ellipse(toHdc(dc), left, top, right, bottom);
 }
 
-void Win32Gdi::arc(DcHandle dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
-                   int yEnd) {
+void Win32Gdi::arc(DcHandle dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
     Arc(toHdc(dc), left, top, right, bottom, xStart, yStart, xEnd, yEnd);
 }
 
@@ -89,7 +104,9 @@ void Win32Gdi::stretchBlt(DcHandle dst, int x, int y, int width, int height, DcH
     StretchBlt(toHdc(dst), x, y, width, height, toHdc(src), xSrc, ySrc, widthSrc, heightSrc, SRCCOPY);
 }
 
-void Win32Gdi::yieldTimeSlice() { Sleep(0); }
+void Win32Gdi::yieldTimeSlice() {
+    Sleep(0);
+}
 
 GdiApi& win32Gdi() {
     static Win32Gdi gdi;

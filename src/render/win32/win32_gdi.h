@@ -10,10 +10,18 @@
 
 namespace quorvenda {
 
-inline HDC toHdc(DcHandle dc) { return reinterpret_cast<HDC>(static_cast<std::uintptr_t>(dc)); }
-inline DcHandle toDcHandle(HDC dc) { return static_cast<DcHandle>(reinterpret_cast<std::uintptr_t>(dc)); }
-inline HGDIOBJ toHgdiobj(GdiObject object) { return reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(object)); }
-inline GdiObject toGdiObject(HGDIOBJ object) { return static_cast<GdiObject>(reinterpret_cast<std::uintptr_t>(object)); }
+inline HDC toHdc(DcHandle dc) {
+    return reinterpret_cast<HDC>(static_cast<std::uintptr_t>(dc));
+}
+inline DcHandle toDcHandle(HDC dc) {
+    return static_cast<DcHandle>(reinterpret_cast<std::uintptr_t>(dc));
+}
+inline HGDIOBJ toHgdiobj(GdiObject object) {
+    return reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(object));
+}
+inline GdiObject toGdiObject(HGDIOBJ object) {
+    return static_cast<GdiObject>(reinterpret_cast<std::uintptr_t>(object));
+}
 
 class Win32Gdi final : public GdiApi {
 public:
@@ -39,8 +47,8 @@ public:
     void ellipse(DcHandle dc, int left, int top, int right, int bottom) override;
     void arc(DcHandle dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
              int yEnd) override;
-    void stretchBlt(DcHandle dst, int x, int y, int width, int height, DcHandle src, int xSrc, int ySrc,
-                    int widthSrc, int heightSrc) override;
+    void stretchBlt(DcHandle dst, int x, int y, int width, int height, DcHandle src, int xSrc, int ySrc, int widthSrc,
+                    int heightSrc) override;
 
     void yieldTimeSlice() override;
 };

@@ -24,12 +24,14 @@ namespace {
 #define CHECK(condition) EXPECT_TRUE(condition)
 
 // A table row's check, reported with the row's name and the line of the table.
-void check(bool ok, const char* what, int line) { EXPECT_TRUE(ok) << what << " (line " << line << ")"; }
+void check(bool ok, const char* what, int line) {
+    EXPECT_TRUE(ok) << what << " (line " << line << ")";
+}
 
 CWinApp testApp;
 
-constexpr UINT addMessage = WM_USER + 1;    // returns wParam + lParam
-constexpr UINT baseMessage = WM_USER + 2;   // listed only in the base map
+constexpr UINT addMessage = WM_USER + 1;   // returns wParam + lParam
+constexpr UINT baseMessage = WM_USER + 2;  // listed only in the base map
 constexpr UINT nestedMessage = WM_USER + 3;
 
 // Shift-JIS, as every text of the program.
@@ -258,7 +260,9 @@ TEST(WindowFramework, DestroyingAnOpenWindowRoutesNothingToTheHalfGoneObject) {
     CHECK(!derivedHandlerRan);  // the object was half gone: nothing routed to it
 }
 
-COLORREF pixel(HDC dc, int x, int y) { return GetPixel(dc, x, y); }
+COLORREF pixel(HDC dc, int x, int y) {
+    return GetPixel(dc, x, y);
+}
 
 TEST(Win32Gdi, FillsMeasuresAndStrokesOnAMemoryDc) {
     GdiApi& gdi = win32Gdi();
@@ -329,8 +333,8 @@ TEST(Win32Gdi, MakesAJapaneseTextFontOnlyOffCodePage932) {
     for (UINT codePage : {1252u, 65001u, 437u}) {
         const CGdiObject font = makeTextFont(gdi, codePage);
         LOGFONTW made{};
-        const bool made_ = font.GetSafeHandle() != noObject &&
-                           GetObjectW(toHgdiobj(font.GetSafeHandle()), sizeof made, &made) != 0;
+        const bool made_ =
+            font.GetSafeHandle() != noObject && GetObjectW(toHgdiobj(font.GetSafeHandle()), sizeof made, &made) != 0;
         check(made_ && made.lfCharSet == SHIFTJIS_CHARSET && made.lfHeight == system.lfHeight &&
                   made.lfWeight == system.lfWeight && made.lfFaceName[0] == L'\0',
               "a Shift-JIS font of the system font's size", __LINE__);

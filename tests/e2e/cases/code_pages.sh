@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The clock's Japanese on a Windows whose ANSI code page is not 932 (Wine
 # under C.UTF-8: code page 1252, a Latin system font): its titles, its
 # question boxes and file dialog, the launch of a file from a folder with a
@@ -16,6 +17,7 @@ E2E_TEXT_COUNT=0
 # test of its own, so that the others fail on what they check.
 e2e_use_code_page_1252() {
   e2e_use_locale "$E2E_LATIN_LOCALE"
+  # shellcheck disable=SC2034 # read by e2e_wait_main_window in the harness
   E2E_MAIN_WINDOW_BY=${1:-class}
 }
 

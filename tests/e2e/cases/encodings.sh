@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Data files as Windows editors save them: an event list saved as UTF-8
 # with or without a byte-order mark, or as UTF-16, shows exactly what its
 # Shift-JIS twin shows; and the clock's own Shift-JIS table converts every

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Faults injected into the clock's data files while it runs: the event list
 # deleted, locked by another program, turned into a folder, grown to 50 MB,
 # filled with random bytes; the colour settings full of absurd numbers. After

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The program file's defences: address-space randomisation with high-entropy
 # addresses and a non-executable data area in its PE header, nothing to
 # import but the system DLLs it needs from the start (so no DLL of ours can be

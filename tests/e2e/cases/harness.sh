@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The harness itself, proven on a minimal window of our own: it finds the
 # window where it opened, and its GDI count stays flat for a sound program
 # and grows with a program that leaks a pen on every paint.

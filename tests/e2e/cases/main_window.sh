@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The main window as a user sees it: where it opens, what the dial shows at
 # a known date, transparency, the title countdown, steady painting, no leaks.
 

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The release zip as a Windows user gets it (scripts/package.sh): one folder
 # with the program, a readme that Notepad on a Japanese Windows shows right,
 # and sample data files that the program, unpacked anywhere, reads at once.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The two user commands, driven from outside as a user would: closing with
 # its confirmation, and the right-click launcher with its confirmation, file
 # dialog and launch.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The countdown lines at the clock's top left, read from a screenshot by
 # their slot colours: which slots show a line, and waiting until the screen
 # shows the expected ones.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the dial must show, taken from quorvenda-trace: the same repaint run
 # natively against the recording surface, with the clock's date, client size
 # and data folder and the text height of Wine's system font, so tests can say

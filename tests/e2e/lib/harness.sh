@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # End-to-end harness: a virtual X display, a Wine prefix, the program under
 # test started in a folder of its own at a faked date, and the means to find
 # its windows, drive it and look at its pixels. Sourced by run-all.sh; every
@@ -403,6 +404,7 @@ e2e_event_folder() {
 e2e_open_clock() {
   E2E_CLOCK_FOLDER=$1 E2E_CLOCK_AT=${2:-@2007-06-10 12:00:00}
   e2e_start_program "$E2E_CLOCK_FOLDER" "$E2E_CLOCK_AT"
-  MAIN_WINDOW=$(e2e_wait_main_window)
+  # shellcheck disable=SC2034 # the window the tests then drive
+  MAIN_WINDOW=$(e2e_wait_main_window 15)
   e2e_client_rect
 }

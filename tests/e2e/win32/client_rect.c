@@ -6,15 +6,13 @@
 
 #include <stdio.h>
 
-int main(int argc, char **argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         fprintf(stderr, "usage: client-rect PID|NAME.exe\n");
         return 2;
     }
     HWND window = findTargetWindow(argv[1]);
-    if (!window)
-        return reportNoTarget("window", argv[1]);
+    if (!window) return reportNoTarget("window", argv[1]);
     RECT client;
     POINT origin = {0, 0};
     if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin))

@@ -15,30 +15,25 @@ enum { textCapacity = 1024, replyTimeoutMs = 2000 };
 
 /* What to put where, for the optional set mode. */
 struct NewText {
-    const wchar_t *className;
-    const wchar_t *text;
+    const wchar_t* className;
+    const wchar_t* text;
     BOOL done;
 };
 
 /* Writes the UTF-16 text to stdout as UTF-8. */
-static void printUtf8(const wchar_t *text)
-{
+static void printUtf8(const wchar_t* text) {
     char utf8[4 * textCapacity];
     int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, NULL, NULL);
-    if (bytes > 0)
-        fputs(utf8, stdout);
+    if (bytes > 0) fputs(utf8, stdout);
 }
 
-static BOOL CALLBACK printControl(HWND control, LPARAM param)
-{
-    struct NewText *newText = (struct NewText *)param;
-    if (!IsWindowVisible(control))
-        return TRUE;
+static BOOL CALLBACK printControl(HWND control, LPARAM param) {
+    struct NewText* newText = (struct NewText*)param;
+    if (!IsWindowVisible(control)) return TRUE;
     wchar_t className[256];
     wchar_t text[textCapacity];
     DWORD_PTR length = 0;
-    if (!GetClassNameW(control, className, sizeof className / sizeof *className))
-        className[0] = L'\0';
+    if (!GetClassNameW(control, className, sizeof className / sizeof *className)) className[0] = L'\0';
     if (newText->className && !newText->done && lstrcmpiW(className, newText->className) == 0)
         newText->done = SendMessageTimeoutW(control, WM_SETTEXT, 0, (LPARAM)newText->text, SMTO_ABORTIFHUNG,
                                             replyTimeoutMs, &length) != 0;
@@ -55,8 +50,7 @@ static BOOL CALLBACK printControl(HWND control, LPARAM param)
     return TRUE;
 }
 
-int wmain(int argc, wchar_t **argv)
-{
+int wmain(int argc, wchar_t** argv) {
     if (argc != 2 && argc != 4) {
         fputs("usage: dialog-text CAPTION [CLASS TEXT]\n", stderr);
         return 2;

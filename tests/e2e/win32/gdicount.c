@@ -18,48 +18,41 @@ enum {
     entryTypeOffset = 14,
 };
 
-static int readTableAddress(HANDLE process, ULONG_PTR *table)
-{
+static int readTableAddress(HANDLE process, ULONG_PTR* table) {
     PROCESS_BASIC_INFORMATION info;
-    if (NtQueryInformationProcess(process, ProcessBasicInformation, &info, sizeof info, NULL) != 0)
-        return 0;
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &info, sizeof info, NULL) != 0) return 0;
     SIZE_T read = 0;
-    return ReadProcessMemory(process, (const char *)info.PebBaseAddress + pebHandleTableOffset, table,
-                             sizeof *table, &read) && read == sizeof *table && *table != 0;
+    return ReadProcessMemory(process, (const char*)info.PebBaseAddress + pebHandleTableOffset, table, sizeof *table,
+                             &read) &&
+           read == sizeof *table && *table != 0;
 }
 
-static long countLiveEntries(HANDLE process, ULONG_PTR table)
-{
+static long countLiveEntries(HANDLE process, ULONG_PTR table) {
     const SIZE_T tableSize = (SIZE_T)handleCount * entrySize;
-    unsigned char *entries = malloc(tableSize);
+    unsigned char* entries = malloc(tableSize);
     SIZE_T read = 0;
     long live = -1;
     if (entries && ReadProcessMemory(process, (LPCVOID)table, entries, tableSize, &read) && read == tableSize) {
         live = 0;
-        for (SIZE_T i = 0; i < handleCount; ++i)
-            live += entries[i * entrySize + entryTypeOffset] != 0;
+        for (SIZE_T i = 0; i < handleCount; ++i) live += entries[i * entrySize + entryTypeOffset] != 0;
     }
     free(entries);
     return live;
 }
 
-int main(int argc, char **argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         fprintf(stderr, "usage: gdicount PID|NAME.exe\n");
         return 2;
     }
     DWORD processId = findTargetProcess(argv[1]);
-    if (!processId)
-        return reportNoTarget("process", argv[1]);
+    if (!processId) return reportNoTarget("process", argv[1]);
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (!process)
-        return reportNoTarget("access to the process", argv[1]);
+    if (!process) return reportNoTarget("access to the process", argv[1]);
     ULONG_PTR table = 0;
     long live = readTableAddress(process, &table) ? countLiveEntries(process, table) : -1;
     CloseHandle(process);
-    if (live < 0)
-        return reportNoTarget("GDI handle table", argv[1]);
+    if (live < 0) return reportNoTarget("GDI handle table", argv[1]);
     printf("%ld\n", live);
     return 0;
 }

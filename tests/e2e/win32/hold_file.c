@@ -9,8 +9,7 @@
 
 enum { noSharing = 0 };
 
-int main(int argc, char **argv)
-{
+int main(int argc, char** argv) {
     if (argc != 3) {
         fprintf(stderr, "usage: hold-file PATH SECONDS\n");
         return 2;

@@ -19,8 +19,7 @@ static const char className[] = "E2eMinimalWindow";
 static const char defaultTitle[] = "e2e-minimal";
 
 /* Called for every WM_PAINT: white off-screen bitmap, one copy, all released. */
-static LRESULT onPaint(HWND hwnd, WPARAM wp, LPARAM lp)
-{
+static LRESULT onPaint(HWND hwnd, WPARAM wp, LPARAM lp) {
     (void)wp;
     (void)lp;
     PAINTSTRUCT ps;
@@ -44,8 +43,7 @@ static LRESULT onPaint(HWND hwnd, WPARAM wp, LPARAM lp)
 }
 
 /* Called once inside CreateWindowExA: start the once-a-second repaint. */
-static LRESULT onCreate(HWND hwnd, WPARAM wp, LPARAM lp)
-{
+static LRESULT onCreate(HWND hwnd, WPARAM wp, LPARAM lp) {
     (void)wp;
     (void)lp;
     SetTimer(hwnd, repaintTimerId, repaintPeriodMs, NULL);
@@ -53,8 +51,7 @@ static LRESULT onCreate(HWND hwnd, WPARAM wp, LPARAM lp)
 }
 
 /* Called on every timer tick: repaint the whole window. */
-static LRESULT onTimer(HWND hwnd, WPARAM wp, LPARAM lp)
-{
+static LRESULT onTimer(HWND hwnd, WPARAM wp, LPARAM lp) {
     (void)wp;
     (void)lp;
     InvalidateRect(hwnd, NULL, FALSE);
@@ -62,8 +59,7 @@ static LRESULT onTimer(HWND hwnd, WPARAM wp, LPARAM lp)
 }
 
 /* Called when the copy covers everything anyway: skip the erase. */
-static LRESULT onEraseBackground(HWND hwnd, WPARAM wp, LPARAM lp)
-{
+static LRESULT onEraseBackground(HWND hwnd, WPARAM wp, LPARAM lp) {
     (void)hwnd;
     (void)wp;
     (void)lp;
@@ -71,8 +67,7 @@ static LRESULT onEraseBackground(HWND hwnd, WPARAM wp, LPARAM lp)
 }
 
 /* Called when the window is gone: end the message loop. */
-static LRESULT onDestroy(HWND hwnd, WPARAM wp, LPARAM lp)
-{
+static LRESULT onDestroy(HWND hwnd, WPARAM wp, LPARAM lp) {
     (void)hwnd;
     (void)wp;
     (void)lp;
@@ -81,24 +76,21 @@ static LRESULT onDestroy(HWND hwnd, WPARAM wp, LPARAM lp)
 }
 
 typedef LRESULT (*Handler)(HWND, WPARAM, LPARAM);
-static const struct { UINT message; Handler handler; } messageMap[] = {
-    {WM_PAINT, onPaint},
-    {WM_CREATE, onCreate},
-    {WM_TIMER, onTimer},
-    {WM_ERASEBKGND, onEraseBackground},
+static const struct {
+    UINT message;
+    Handler handler;
+} messageMap[] = {
+    {WM_PAINT, onPaint},     {WM_CREATE, onCreate}, {WM_TIMER, onTimer}, {WM_ERASEBKGND, onEraseBackground},
     {WM_DESTROY, onDestroy},
 };
 
-static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp)
-{
+static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
     for (size_t i = 0; i < sizeof messageMap / sizeof messageMap[0]; ++i)
-        if (messageMap[i].message == message)
-            return messageMap[i].handler(hwnd, wp, lp);
+        if (messageMap[i].message == message) return messageMap[i].handler(hwnd, wp, lp);
     return DefWindowProcA(hwnd, message, wp, lp);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
-{
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
     (void)previous;
     (void)commandLine;
     (void)show;
@@ -108,14 +100,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
     wc.lpszClassName = className;
-    if (!RegisterClassA(&wc))
-        return 1;
-    const char *title = getenv("E2E_MINIMAL_TITLE");
-    const quorvenda::WindowPlacement &at = quorvenda::mainWindowPlacement;
-    HWND hwnd = CreateWindowExA(0, className, title ? title : defaultTitle, WS_OVERLAPPEDWINDOW,
-                                at.x, at.y, at.width, at.height, NULL, NULL, instance, NULL);
-    if (!hwnd)
-        return 1;
+    if (!RegisterClassA(&wc)) return 1;
+    const char* title = getenv("E2E_MINIMAL_TITLE");
+    const quorvenda::WindowPlacement& at = quorvenda::mainWindowPlacement;
+    HWND hwnd = CreateWindowExA(0, className, title ? title : defaultTitle, WS_OVERLAPPEDWINDOW, at.x, at.y, at.width,
+                                at.height, NULL, NULL, instance, NULL);
+    if (!hwnd) return 1;
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
     MSG msg;

@@ -6,21 +6,17 @@
 #include <stdio.h>
 #include <string.h>
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
-{
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     (void)reserved;
-    if (reason != DLL_PROCESS_ATTACH)
-        return TRUE;
+    if (reason != DLL_PROCESS_ATTACH) return TRUE;
     char marker[MAX_PATH + 16];
     DWORD length = GetModuleFileNameA(instance, marker, MAX_PATH);
-    char *dot = strrchr(marker, '.');
-    if (length == 0 || length >= MAX_PATH || !dot)
-        return TRUE;
+    char* dot = strrchr(marker, '.');
+    if (length == 0 || length >= MAX_PATH || !dot) return TRUE;
     strcpy(dot, ".loaded");
     char loader[MAX_PATH];
-    if (!GetModuleFileNameA(NULL, loader, sizeof loader))
-        strcpy(loader, "?");
-    FILE *out = fopen(marker, "ab");
+    if (!GetModuleFileNameA(NULL, loader, sizeof loader)) strcpy(loader, "?");
+    FILE* out = fopen(marker, "ab");
     if (out) {
         fprintf(out, "%s\n", loader);
         fclose(out);

@@ -10,12 +10,10 @@
 #include <stdio.h>
 #include <string.h>
 
-static int runRemoteLoad(HANDLE process, const char *dll)
-{
+static int runRemoteLoad(HANDLE process, const char* dll) {
     SIZE_T size = strlen(dll) + 1;
-    void *remoteName = VirtualAllocEx(process, NULL, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!remoteName || !WriteProcessMemory(process, remoteName, dll, size, NULL))
-        return -1;
+    void* remoteName = VirtualAllocEx(process, NULL, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remoteName || !WriteProcessMemory(process, remoteName, dll, size, NULL)) return -1;
     LPTHREAD_START_ROUTINE loadLibrary =
         (LPTHREAD_START_ROUTINE)(void (*)(void))GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA");
     HANDLE thread = CreateRemoteThread(process, NULL, 0, loadLibrary, remoteName, 0, NULL);
@@ -23,24 +21,20 @@ static int runRemoteLoad(HANDLE process, const char *dll)
     DWORD module = 0; /* the low 32 bits of the HMODULE: 0 only for NULL */
     if (thread && WaitForSingleObject(thread, 30000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &module))
         result = module != 0;
-    if (thread)
-        CloseHandle(thread);
+    if (thread) CloseHandle(thread);
     VirtualFreeEx(process, remoteName, 0, MEM_RELEASE);
     return result;
 }
 
-int main(int argc, char **argv)
-{
+int main(int argc, char** argv) {
     if (argc != 3) {
         fprintf(stderr, "usage: remote-load-library PID|NAME.exe DLL\n");
         return 2;
     }
     DWORD processId = findTargetProcess(argv[1]);
-    if (!processId)
-        return reportNoTarget("process", argv[1]);
+    if (!processId) return reportNoTarget("process", argv[1]);
     HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
-    if (!process)
-        return reportNoTarget("process handle", argv[1]);
+    if (!process) return reportNoTarget("process handle", argv[1]);
     int loaded = runRemoteLoad(process, argv[2]);
     CloseHandle(process);
     if (loaded < 0) {

@@ -14,19 +14,16 @@
 #include <stdlib.h>
 #include <wchar.h>
 
-static HFONT createJapaneseSystemFont(void)
-{
+static HFONT createJapaneseSystemFont(void) {
     LOGFONTW description;
-    if (!GetObjectW(GetStockObject(SYSTEM_FONT), sizeof description, &description))
-        return NULL;
+    if (!GetObjectW(GetStockObject(SYSTEM_FONT), sizeof description, &description)) return NULL;
     description.lfCharSet = SHIFTJIS_CHARSET;
     description.lfFaceName[0] = L'\0'; /* the character set chooses the face */
     return CreateFontIndirectW(&description);
 }
 
 /* Writes the bitmap selected into dc as a top-down RGB PPM. */
-static int writePpm(HDC dc, HBITMAP bitmap, int width, int height, const wchar_t *path)
-{
+static int writePpm(HDC dc, HBITMAP bitmap, int width, int height, const wchar_t* path) {
     BITMAPINFO info = {0};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -35,19 +32,19 @@ static int writePpm(HDC dc, HBITMAP bitmap, int width, int height, const wchar_t
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     const int stride = (width * 3 + 3) & ~3;
-    unsigned char *rows = malloc((size_t)stride * (size_t)height);
+    unsigned char* rows = malloc((size_t)stride * (size_t)height);
     if (!rows || GetDIBits(dc, bitmap, 0, (UINT)height, rows, &info, DIB_RGB_COLORS) != height) {
         free(rows);
         return 0;
     }
-    FILE *out = _wfopen(path, L"wb");
+    FILE* out = _wfopen(path, L"wb");
     if (!out) {
         free(rows);
         return 0;
     }
     fprintf(out, "P6\n%d %d\n255\n", width, height);
     for (int y = 0; y < height; ++y) {
-        const unsigned char *bgr = rows + (size_t)y * (size_t)stride;
+        const unsigned char* bgr = rows + (size_t)y * (size_t)stride;
         for (int x = 0; x < width; ++x) {
             const unsigned char rgb[3] = {bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x]};
             fwrite(rgb, 1, sizeof rgb, out);
@@ -57,13 +54,12 @@ static int writePpm(HDC dc, HBITMAP bitmap, int width, int height, const wchar_t
     return fclose(out) == 0;
 }
 
-int wmain(int argc, wchar_t **argv)
-{
+int wmain(int argc, wchar_t** argv) {
     if (argc != 4 || wcslen(argv[2]) != 6) {
         fputs("usage: shadowed-text TEXT RRGGBB OUT.ppm\n", stderr);
         return 2;
     }
-    const wchar_t *text = argv[1];
+    const wchar_t* text = argv[1];
     const int length = (int)wcslen(text);
     const unsigned long rgb = wcstoul(argv[2], NULL, 16);
     const COLORREF colour = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);

@@ -8,15 +8,15 @@
 
 /* The process id named by target (a number, or an .exe name matched without
    regard to case); 0 when there is no such process. */
-DWORD findTargetProcess(const char *target);
+DWORD findTargetProcess(const char* target);
 
 /* The first visible top-level window owned by the process; NULL if none. */
 HWND findProcessWindow(DWORD processId);
 
 /* The window of the process named by target; NULL if there is none. */
-HWND findTargetWindow(const char *target);
+HWND findTargetWindow(const char* target);
 
 /* Prints why and returns the exit code every helper uses for a bad target. */
-int reportNoTarget(const char *what, const char *target);
+int reportNoTarget(const char* what, const char* target);
 
 #endif

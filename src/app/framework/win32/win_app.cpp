@@ -27,9 +27,13 @@ int CWinApp::Run() {
     }
 }
 
-CWinApp* AfxGetApp() { return theApp; }
+CWinApp* AfxGetApp() {
+    return theApp;
+}
 
-HINSTANCE AfxGetInstanceHandle() { return theApp != nullptr ? theApp->m_hInstance : GetModuleHandleW(nullptr); }
+HINSTANCE AfxGetInstanceHandle() {
+    return theApp != nullptr ? theApp->m_hInstance : GetModuleHandleW(nullptr);
+}
 
 int AfxWinMain(HINSTANCE instance) {
     CWinApp* app = AfxGetApp();

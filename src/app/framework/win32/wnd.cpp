@@ -8,11 +8,17 @@ namespace quorvenda {
 
 namespace {
 
-std::uintptr_t handleValue(const void* handle) { return reinterpret_cast<std::uintptr_t>(handle); }
+std::uintptr_t handleValue(const void* handle) {
+    return reinterpret_cast<std::uintptr_t>(handle);
+}
 
-CWnd* boundObject(HWND hwnd) { return reinterpret_cast<CWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+CWnd* boundObject(HWND hwnd) {
+    return reinterpret_cast<CWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
 
-void bind(HWND hwnd, CWnd* wnd) { SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(wnd)); }
+void bind(HWND hwnd, CWnd* wnd) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(wnd));
+}
 
 }  // namespace
 
@@ -47,8 +53,8 @@ CWnd::~CWnd() {
     ::DestroyWindow(hwnd);
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                    int width, int height, HWND parent, HMENU menu) {
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menu) {
     if (m_hWnd != nullptr || className == nullptr || *className == '\0') return FALSE;
     const std::wstring wideClassName = utf16FromShiftJis(className);
     const std::wstring wideWindowName = utf16FromShiftJis(windowName);
@@ -59,7 +65,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     return hwnd != nullptr && hwnd == m_hWnd;
 }
 
-void CWnd::SetWindowText(const char* text) { ::SetWindowTextW(m_hWnd, utf16FromShiftJis(text).c_str()); }
+void CWnd::SetWindowText(const char* text) {
+    ::SetWindowTextW(m_hWnd, utf16FromShiftJis(text).c_str());
+}
 
 LRESULT CWnd::Default() {
     return DefWindowProcW(m_hWnd, currentMessage_.message, currentMessage_.wParam, currentMessage_.lParam);
@@ -70,7 +78,9 @@ const WndMessageMap* CWnd::GetThisMessageMap() {
     return &map;
 }
 
-const WndMessageMap* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+const WndMessageMap* CWnd::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 
 LRESULT CALLBACK CWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {

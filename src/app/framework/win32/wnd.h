@@ -35,8 +35,8 @@ public:
 
     // Creates the platform window and binds it to this object; its WM_NCCREATE
     // and everything after it reach this object's handlers. Texts in Shift-JIS.
-    BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                  int width, int height, HWND parent, HMENU menu);
+    BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                  int height, HWND parent, HMENU menu);
 
     HWND GetSafeHwnd() const { return m_hWnd; }
 
