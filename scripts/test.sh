@@ -6,7 +6,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
-step() { printf '\n==== %s\n' "$*"; }
+# Each step's header also gives the time the one before it took, so a slow
+# step shows in CI's log.
+step_started=$SECONDS
+step() {
+  [ "$step_started" -eq "$SECONDS" ] || printf '==== (%d s)\n' $((SECONDS - step_started))
+  step_started=$SECONDS
+  printf '\n==== %s\n' "$*"
+}
 
 step "setup"
 bash scripts/setup.sh
@@ -47,4 +54,4 @@ bash scripts/soak.sh 10000
 step "benchmarks, CI-sized (figures only, no time asserted)"
 bash scripts/bench.sh --quick
 
-step "all tests passed"
+step "all tests passed in $SECONDS s"
