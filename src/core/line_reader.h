@@ -30,8 +30,6 @@ struct TextSource {
 
 class LineReader {
 public:
-    using ReadChunk = quorvenda::ReadChunk;
-
     // The largest chunk asked for at once; bigger files are read in several.
     static constexpr std::size_t maxChunkSize = 64 * 1024;
 
