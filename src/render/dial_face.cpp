@@ -47,7 +47,7 @@ struct LabelMeasures {
     int upperLeftHeight = 0;
 };
 
-// `shift` is 0 for the label and 1 for its shadow: added before truncation.
+// `shift` is 0 for the label and the shadow's distance for its shadow: added before truncation.
 Point dayLabelPosition(DayLabel label, const DialLayout& layout, const LabelMeasures& m, int shift) {
     const int halfWidth = truncDiv(layout.clientWidth, 2);
     const double centreY = layout.clientTop + centreHeightFraction * layout.clientHeight;
@@ -91,12 +91,12 @@ std::string dayLabelText(DayLabel label, int daysInMonth) {
     return buffer;
 }
 
-FontSpec dayLabelFontSpec() {
+FontSpec dayLabelFontSpec(int dpi) {
     constexpr int cellHeight = 20;  // positive: the cell height in pixels
     constexpr int boldWeight = 700;
     constexpr int shiftJisCharSet = 128;
     FontSpec fontSpec;  // width, escapement, orientation, precisions, quality, pitch: the platform's defaults
-    fontSpec.height = cellHeight;
+    fontSpec.height = scaledToDpi(cellHeight, dpi);
     fontSpec.weight = boldWeight;
     fontSpec.italic = true;
     fontSpec.charSet = shiftJisCharSet;
@@ -113,7 +113,7 @@ void drawDayLabels(CDC& offscreen, const CDC& measuring, const DialLayout& layou
     m.upperRightHeight = measuring.GetTextExtent(dayLabelText(DayLabel::upperRight, daysInMonth)).cy;
     m.upperLeftHeight = measuring.GetTextExtent(dayLabelText(DayLabel::upperLeft, daysInMonth)).cy;
     for (DayLabel label : dayLabelDrawingOrder) {
-        drawShadowedText(offscreen, dayLabelPosition(label, layout, m, shadowDistance),
+        drawShadowedText(offscreen, dayLabelPosition(label, layout, m, shadowOffset(layout)),
                          dayLabelPosition(label, layout, m, 0), dayLabelColour, dayLabelText(label, daysInMonth));
     }
 }

@@ -34,7 +34,8 @@ inline constexpr std::array<DayLabel, 6> dayLabelDrawingOrder = {
 // The day at that point of the month, rounded half up from one decimal place, printed "%2d".
 std::string dayLabelText(DayLabel label, int daysInMonth);
 
-FontSpec dayLabelFontSpec();
+// The labels' font for a window at `dpi`.
+FontSpec dayLabelFontSpec(int dpi = designDpi);
 
 // Leaves the stock system font selected in `offscreen` again. Extents are
 // measured on `measuring` (the window's device context, in its system font).

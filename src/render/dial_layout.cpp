@@ -25,8 +25,9 @@ int percentOf(int value, int percentage) {
 
 }  // namespace
 
-DialLayout computeDialLayout(int clientWidth, int clientHeight, const SlotTextHeights& slotTextHeight) {
+DialLayout computeDialLayout(int clientWidth, int clientHeight, const SlotTextHeights& slotTextHeight, int dpi) {
     DialLayout l;
+    l.dpi = dpi;
     l.clientWidth = clientWidth;
     l.clientHeight = clientHeight;
     l.slotTextHeight = slotTextHeight;

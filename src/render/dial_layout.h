@@ -3,6 +3,7 @@
 // derived from the client size and the heights of the countdown lines.
 #include <array>
 
+#include "core/dpi_scale.h"
 #include "core/event_list.h"
 #include "core/wrapping_int.h"
 #include "render/gdi_api.h"
@@ -27,11 +28,18 @@ struct DialLayout {
     int secondHandLength = 0;
     int centreX = 0;
     int centreY = 0;
+    int dpi = designDpi;  // of the window drawn in: pen widths, mark circles and text shadows scale by it
 };
 
 // Only the lines of slots 1 to 3 shrink the dial. Nothing is clamped: a
 // negative size turns every hand, tick and mark through half a turn.
-DialLayout computeDialLayout(int clientWidth, int clientHeight, const SlotTextHeights& slotTextHeight);
+DialLayout computeDialLayout(int clientWidth, int clientHeight, const SlotTextHeights& slotTextHeight,
+                             int dpi = designDpi);
+
+// A length of the design in pixels at the layout's DPI.
+inline int scaledLength(const DialLayout& l, int designLength) {
+    return scaledToDpi(designLength, l.dpi);
+}
 
 // The client rectangle as left, top, right and bottom edges.
 inline Rect clientRect(const DialLayout& l) {

@@ -12,8 +12,9 @@ constexpr int monthHandPenWidth = 6;
 constexpr int dayHandPenWidth = 4;
 constexpr int handPenWidth = 2;
 constexpr int slotMarkPenWidth = 3;
-constexpr int slotArcPenWidth = 1;
 constexpr int slotRingPenWidth = 1;
+// Not scaled: a dotted pen wider than one pixel draws solid.
+constexpr int slotArcPenWidth = 1;
 
 template <std::size_t... index>
 SlotPens makeSlotPens(GdiApi& gdi, PenStyle style, int width, std::index_sequence<index...>) {
@@ -27,12 +28,12 @@ SlotPens makeSlotPens(GdiApi& gdi, PenStyle style, int width) {
 
 }  // namespace
 
-DrawingKit::DrawingKit(GdiApi& gdi, Colour handColour)
-    : monthHandPen(gdi, PenStyle::solid, monthHandPenWidth, monthHandColour),
-      dayHandPen(gdi, PenStyle::solid, dayHandPenWidth, dayHandColour),
-      handPen(gdi, PenStyle::solid, handPenWidth, handColour),
-      slotMarkPen(makeSlotPens(gdi, PenStyle::solid, slotMarkPenWidth)),
+DrawingKit::DrawingKit(GdiApi& gdi, Colour handColour, int dpi)
+    : monthHandPen(gdi, PenStyle::solid, scaledToDpi(monthHandPenWidth, dpi), monthHandColour),
+      dayHandPen(gdi, PenStyle::solid, scaledToDpi(dayHandPenWidth, dpi), dayHandColour),
+      handPen(gdi, PenStyle::solid, scaledToDpi(handPenWidth, dpi), handColour),
+      slotMarkPen(makeSlotPens(gdi, PenStyle::solid, scaledToDpi(slotMarkPenWidth, dpi))),
       slotArcPen(makeSlotPens(gdi, PenStyle::dot, slotArcPenWidth)),
-      slotRingPen(makeSlotPens(gdi, PenStyle::solid, slotRingPenWidth)) {}
+      slotRingPen(makeSlotPens(gdi, PenStyle::solid, scaledToDpi(slotRingPenWidth, dpi))) {}
 
 }  // namespace quorvenda

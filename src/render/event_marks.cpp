@@ -67,8 +67,10 @@ void drawSlotMarks(CDC& dc, ScopedSelect& pens, const EventMarkInputs& in, int s
     }
 
     pens.select(in.kit.slotRingPen[i]);
-    if (countdown.days < lastWeekDays) drawCircleAround(dc, mark, nearDateCircleRadius);
-    if (countdown.days < lastDaysWithSecondCircle) drawCircleAround(dc, mark, dueDayCircleRadius - countdown.days);
+    if (countdown.days < lastWeekDays) drawCircleAround(dc, mark, scaledLength(l, nearDateCircleRadius));
+    if (countdown.days < lastDaysWithSecondCircle) {
+        drawCircleAround(dc, mark, scaledLength(l, dueDayCircleRadius - countdown.days));
+    }
 }
 
 }  // namespace

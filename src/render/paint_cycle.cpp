@@ -52,11 +52,11 @@ void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight,
 
     const CalendarSnapshot snapshot = sources.takeSnapshot();
     const Colour handsColour = handColour(readColourSettings(sources.folder));
-    const DrawingKit kit(gdi, handsColour);
+    const DrawingKit kit(gdi, handsColour, sources.dpi);
     const EventSlots slots = readEventList(state.slot1Lines, sources.folder);
     const SlotTexts slotTexts = computeCountdowns(slots, snapshot, state.countdowns, paint);
 
-    const DialLayout layout = computeDialLayout(clientWidth, clientHeight, slotTexts.heights);
+    const DialLayout layout = computeDialLayout(clientWidth, clientHeight, slotTexts.heights, sources.dpi);
     const HandEnds handEnds = computeHandEnds(snapshot, layout);
 
     // Compatible with the window, not with the memory device context, which would make it monochrome.
@@ -68,7 +68,7 @@ void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight,
     offscreen.FillSolidRect(clientRect(layout), backgroundColour);
     offscreen.SetBkModeTransparent();  // for texts and the gaps of dotted pens
 
-    const CFont dayLabelFont(gdi, dayLabelFontSpec());
+    const CFont dayLabelFont(gdi, dayLabelFontSpec(sources.dpi));
     drawTextPanel(offscreen, paint, TextPanelInputs{slotTexts.texts, layout, snapshot, handsColour});
     drawDayLabels(offscreen, paint, layout, snapshot.daysInMonth, dayLabelFont);
     {

@@ -16,7 +16,8 @@ namespace quorvenda {
 
 struct RepaintSources {
     std::function<CalendarSnapshot()> takeSnapshot = takeCalendarSnapshot;
-    DataFolder folder;  // empty: current directory
+    DataFolder folder;    // empty: current directory
+    int dpi = designDpi;  // the window's, asked for before each repaint
 };
 
 // One whole repaint of the dial: everything after BeginPaint and before EndPaint.

@@ -12,8 +12,8 @@ void drawShadowedText(CDC& dc, Point shadow, Point text, Colour colour, std::str
     dc.TextOut(text.x, text.y, content);
 }
 
-void drawShadowedText(CDC& dc, Point text, Colour colour, std::string_view content) {
-    const Point shadow{wrapAdd(text.x, shadowDistance), wrapAdd(text.y, shadowDistance)};
+void drawShadowedText(CDC& dc, Point text, int distance, Colour colour, std::string_view content) {
+    const Point shadow{wrapAdd(text.x, distance), wrapAdd(text.y, distance)};
     drawShadowedText(dc, shadow, text, colour, content);
 }
 

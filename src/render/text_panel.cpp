@@ -13,7 +13,7 @@ void drawCountdownLines(CDC& dc, const CountdownTexts& texts, const DialLayout& 
     int y = l.clientTop;
     for (int slot = 1; slot <= slotCount; ++slot) {
         const auto i = static_cast<std::size_t>(slot - 1);
-        if (texts[i]) drawShadowedText(dc, Point{l.clientLeft, y}, slotColour(slot), *texts[i]);
+        if (texts[i]) drawShadowedText(dc, Point{l.clientLeft, y}, shadowOffset(l), slotColour(slot), *texts[i]);
         y = wrapAdd(y, l.slotTextHeight[i]);
     }
 }
@@ -33,7 +33,7 @@ void drawClockTexts(CDC& dc, const CDC& measuring, const DialLayout& l, const Ca
     for (const std::string* text : {&s.dateText, &s.timeText, &s.weekdayText}) {
         const TextExtent extent = measuring.GetTextExtent(*text);
         bottom = wrapSub(bottom, extent.cy);
-        drawShadowedText(dc, Point{wrapSub(l.clientWidth, extent.cx), bottom}, colour, *text);
+        drawShadowedText(dc, Point{wrapSub(l.clientWidth, extent.cx), bottom}, shadowOffset(l), colour, *text);
     }
 }
 

@@ -71,6 +71,9 @@ std::optional<TraceArguments> parseTraceArguments(const std::vector<std::string>
         } else if (option == "--text-height" && !result.textHeight) {
             result.textHeight = parsePixels(value, 1, largestTextHeight);
             if (!result.textHeight) return std::nullopt;
+        } else if (option == "--dpi" && !result.dpi) {
+            result.dpi = parsePixels(value, lowestDpi, highestDpi);
+            if (!result.dpi) return std::nullopt;
         } else {
             return std::nullopt;
         }

@@ -50,6 +50,7 @@ int runTrace(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const LocalTime at = parsed->at;
     sources.takeSnapshot = [at] { return snapshotFromLocalTime(at); };
     sources.folder.directory = parsed->directory;
+    sources.dpi = parsed->dpi.value_or(designDpi);
     paintDial(gdi, paintDc, parsed->clientWidth, parsed->clientHeight, state, sources);
 
     for (const RecordedCall& call : gdi.calls()) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "render/bitmap_dc.h"
 #include "render/paint_cycle.h"
@@ -17,7 +18,7 @@ using Lines = std::vector<std::string>;
 class PaintCycleTest : public ::testing::Test {
 protected:
     // One repaint on 10 June 2007 at noon; returns the off-screen surface's calls.
-    Lines repaint(int width = 292, int height = 406, GdiObject textFont = noObject) {
+    Lines repaint(int width = 292, int height = 406, GdiObject textFont = noObject, int dpi = designDpi) {
         gdi.clearCalls();
         RepaintSources sources;
         sources.takeSnapshot = [this] {
@@ -25,6 +26,7 @@ protected:
             return today;
         };
         sources.folder = folder.folder();
+        sources.dpi = dpi;
         paintDial(gdi, paintDc, width, height, state, sources, textFont);
         Lines lines;
         for (const auto& call : gdi.calls()) {
@@ -137,6 +139,48 @@ TEST_F(PaintCycleTest, AGivenTextFontMeasuresAndDrawsTheTextsAndIsPutBackBeforeI
                                        }));
     EXPECT_TRUE(gdi.deleteObject(textFont));
     EXPECT_TRUE(testing::cleanSurface(gdi));
+}
+
+// Every fixed size of the design grows with the window's DPI by one rule;
+// the dotted pen alone stays one pixel wide, as a wider one draws solid.
+TEST_F(PaintCycleTest, PensLabelFontShadowsAndMarkCirclesScaleWithTheWindowsDpi) {
+    writeEvents({slotLines("会議", "1", "1", "2007", "6", "13")});  // three days to go: both circles
+    const struct {
+        int dpi, monthPen, dayPen, handPen, markPen, ringPen, labelHeight, shadow, nearRadius, dueRadius;
+    } rows[] = {
+        {96, 6, 4, 2, 3, 1, 20, 1, 7, 11},    {120, 8, 5, 3, 4, 1, 25, 1, 9, 14}, {144, 9, 6, 3, 5, 2, 30, 2, 11, 17},
+        {192, 12, 8, 4, 6, 2, 40, 2, 14, 22}, {110, 7, 5, 2, 3, 1, 23, 1, 8, 13}, {168, 11, 7, 4, 5, 2, 35, 2, 12, 19},
+    };
+    for (const auto& r : rows) {
+        const Lines lines = repaint(292, 406, noObject, r.dpi);
+        ASSERT_GE(lines.size(), 24u);
+        const auto solid = [](int width, const char* colour) {
+            return "CreatePen PS_SOLID " + std::to_string(width) + " " + colour;
+        };
+        EXPECT_EQ(lines[0], solid(r.monthPen, "0x00FFFF")) << r.dpi;
+        EXPECT_EQ(lines[1], solid(r.dayPen, "0x00FF00")) << r.dpi;
+        EXPECT_EQ(lines[2], solid(r.handPen, "0x000000")) << r.dpi;
+        EXPECT_EQ(lines[3], solid(r.markPen, "0x0000FF")) << r.dpi;    // slot 1's mark pen
+        EXPECT_EQ(lines[10], "CreatePen PS_DOT 1 0x0000FF") << r.dpi;  // its dotted arc pen
+        EXPECT_EQ(lines[17], solid(r.ringPen, "0x0000FF")) << r.dpi;   // its ring pen
+        const std::string labelFont = "CreateFont " + std::to_string(r.labelHeight) + " 0 0 0 700 1 0 0 128 ";
+        EXPECT_TRUE(hasLineStartingWith(lines, labelFont)) << r.dpi;
+        const std::string shadow = std::to_string(r.shadow);
+        EXPECT_TRUE(containsInOrder(lines, {"TextOut " + shadow + " " + shadow + " \"6月13日 会議まで 3日間\"",
+                                            "TextOut 0 0 \"6月13日 会議まで 3日間\""}))
+            << r.dpi;
+        // Whole circles are arcs from (0, 0) to (0, 0): their widths are the diameters.
+        std::vector<int> radii;
+        for (const std::string& line : lines) {
+            int left = 0, top = 0, right = 0, bottom = 0;
+            char rest[32] = {};
+            if (std::sscanf(line.c_str(), "Arc %d %d %d %d %31[0 ]", &left, &top, &right, &bottom, rest) == 5 &&
+                std::string(rest) == "0 0 0 0") {
+                radii.push_back((right - left) / 2);
+            }
+        }
+        EXPECT_EQ(radii, (std::vector<int>{r.nearRadius, r.dueRadius})) << r.dpi;
+    }
 }
 
 TEST_F(PaintCycleTest, ReadsTheHandColourFromTheColourFileEveryRepaint) {

@@ -63,6 +63,12 @@ TEST(TraceTool, LaysTheDialOutForTheTextHeightOfTheTarget) {
          {"TextOut 0 286 \"2.0.6.2\"", "Ellipse 24 109 268 353", "Ellipse 32 117 260 345", "MoveTo 117 341",
           "LineTo 115 348", "Arc 50 135 242 327 146 326 229 278", "SelectPen PS_SOLID 6 0x00FFFF", "MoveTo 146 231",
           "LineTo 135 297", "SelectPen PS_SOLID 4 0x00FF00", "MoveTo 146 231", "LineTo 229 278"}},
+        {"144 DPI: pens, shadows and the mark circle scaled; the dotted pen and the layout not",
+         with({"--dpi", "144"}),
+         {"CreatePen PS_SOLID 9 0x00FFFF", "CreatePen PS_SOLID 5 0x0000FF", "CreatePen PS_DOT 1 0x0000FF",
+          "CreatePen PS_SOLID 2 0x0000FF", "TextOut 140 92 \"30\"", "TextOut 138 90 \"30\"", "Ellipse 21 106 271 356",
+          "Arc 48 133 244 329 146 328 230 279", "Arc 135 339 157 317 0 0 0 0", "SelectPen PS_SOLID 9 0x00FFFF",
+          "MoveTo 146 231", "LineTo 135 298"}},
         {"options in any order",
          {"--text-height", "60", "--dir", data.folder().directory, "--client", "292x406", "--at",
           "2007-06-10T12:00:00"},
@@ -108,6 +114,14 @@ TEST(TraceTool, ABadArgumentPrintsTheUsageLineAloneAndExitsWith2) {
         {"empty text height", with({"--text-height", ""})},
         {"text height without a value", with({"--text-height"})},
         {"text height twice", with({"--text-height", "18", "--text-height", "18"})},
+        {"DPI 0", with({"--dpi", "0"})},
+        {"DPI below 48", with({"--dpi", "47"})},
+        {"DPI beyond 960", with({"--dpi", "961"})},
+        {"negative DPI", with({"--dpi", "-96"})},
+        {"DPI with a unit", with({"--dpi", "144dpi"})},
+        {"empty DPI", with({"--dpi", ""})},
+        {"DPI without a value", with({"--dpi"})},
+        {"DPI twice", with({"--dpi", "96", "--dpi", "144"})},
     };
     ASSERT_EQ(trace(good).exitCode, 0);
     for (const auto& row : rows) {
