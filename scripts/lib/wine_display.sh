@@ -30,12 +30,12 @@ wine_env() {
 # itself among the free ones (-displayfd: no race with a server starting at
 # the same time), with its output in LOG. Sets WINE_XVFB_PID at once and
 # WINE_DISPLAY (":N") once the server is up; returns 1 if it is not up
-# within 10 s. -noreset keeps the server as it is (its root colour, say)
+# within 10 s. WINE_SCREEN sets the screen's size (default 1024x768x24). -noreset keeps the server as it is (its root colour, say)
 # when its last client leaves.
 wine_display_start() {
   local numberFile
   numberFile=$(mktemp "${TMPDIR:-/tmp}/xvfb-display.XXXXXX") || return 1
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$numberFile" >"$1" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${WINE_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$numberFile" >"$1" 2>&1 &
   WINE_XVFB_PID=$!
   wine_wait_for 10 _wine_display_settled "$numberFile"
   WINE_DISPLAY=":$(tr -dc 0-9 <"$numberFile")"

@@ -51,7 +51,7 @@ for file in "$(e2e_program)" "$E2E_NATIVE_BUILD/tests/e2e/x-close-request" \
   "$E2E_CONVERT" "$E2E_COMPARE" "$E2E_IMPORT" "$E2E_WINDOWS_BUILD/tests/e2e/planted/e2e-planted.dll"; do
   [ -e "$file" ] || missing+=("$file")
 done
-for helper in e2e-minimal e2e-leaky marker gdicount repaint-storm client-rect dialog-text shadowed-text text-extent \
+for helper in e2e-minimal e2e-leaky marker gdicount repaint-storm client-rect dpi-changed dialog-text shadowed-text text-extent \
   hold-file remote-load-library shift-jis-table-check; do
   [ -e "$(e2e_helper "$helper")" ] || missing+=("$(e2e_helper "$helper")")
 done
@@ -72,8 +72,12 @@ run_dir=$(mktemp -d "${TMPDIR:-/tmp}/quorvenda-e2e.XXXXXX")
 E2E_PREFIX=$run_dir/prefix
 export E2E_PREFIX
 finish_run() {
-  wine_prefix_stop "$E2E_PREFIX"
-  rm -rf "$E2E_PREFIX"
+  local prefix
+  for prefix in "$E2E_PREFIX" "$E2E_PREFIX"-dpi-*; do
+    [ -d "$prefix" ] || continue
+    wine_prefix_stop "$prefix"
+    rm -rf "$prefix"
+  done
   rmdir "$run_dir/tests" "$run_dir" 2>/dev/null
 }
 trap finish_run EXIT

@@ -12,6 +12,13 @@ ASM_V1 = "{urn:schemas-microsoft-com:asm.v1}"
 ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
 COMPAT = "{urn:schemas-microsoft-com:compatibility.v1}"
 WINDOWS_10_AND_11 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
+SETTINGS_2005 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
+SETTINGS_2016 = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
+
+
+def settings(root, tag):
+    """The texts of the windowsSettings elements TAG, stripped."""
+    return [(e.text or "").strip() for e in root.iter(tag)]
 
 
 def problems(root):
@@ -28,8 +35,16 @@ def problems(root):
     ]
     if not controls:
         yield "no dependency on common controls version 6"
-    if any(e.tag.endswith("}dpiAware") or e.tag.endswith("}dpiAwareness") for e in root.iter()):
-        yield "DPI awareness is declared; the window's geometry is fixed and must be scaled by Windows"
+    # The clock scales its own drawing: Windows must not stretch it.
+    if settings(root, SETTINGS_2005 + "dpiAware") != ["true/pm"]:
+        yield "dpiAware (2005 WindowsSettings) is not exactly true/pm"
+    awareness = settings(root, SETTINGS_2016 + "dpiAwareness")
+    if len(awareness) != 1 or [v.strip() for v in awareness[0].split(",")] != ["PerMonitorV2", "PerMonitor"]:
+        yield "dpiAwareness (2016 WindowsSettings) is not PerMonitorV2, PerMonitor (found %s)" % awareness
+    windows_settings = [e for e in root.iter(ASM_V3 + "windowsSettings")]
+    parents = [e for e in root.iter(ASM_V3 + "application") if any(c in windows_settings for c in e)]
+    if len(windows_settings) != 1 or not parents:
+        yield "the DPI settings are not in one asm.v3 application/windowsSettings element"
 
 
 def main(manifest, stamp):

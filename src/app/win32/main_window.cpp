@@ -11,6 +11,7 @@
 #include "core/colour_settings.h"
 #include "render/paint_cycle.h"
 #include "render/win32/text_font.h"
+#include "render/win32/window_dpi.h"
 
 namespace quorvenda {
 
@@ -35,16 +36,18 @@ BOOL MainWindow::Create() {
     // Never painted: WM_ERASEBKGND is answered without erasing.
     HBRUSH background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     const std::string className = AfxRegisterWndClass(windowClassStyle, cursor, background, icon);
-    const WindowPlacement& at = mainWindowPlacement;
+    // The primary monitor's DPI, the one the window has where it opens.
+    const WindowPlacement at = mainWindowPlacementAt(systemDpi());
     return CreateEx(windowExStyle, className.c_str(), creationTitle, windowStyle, at.x, at.y, at.width, at.height,
                     nullptr, nullptr);
 }
 
 const WndMessageMap* MainWindow::GetMessageMap() const {
     static const WndMessageMapEntry entries[] = {
-        msgWmPaint<&MainWindow::onPaint>(), msgWmCreate<&MainWindow::onCreate>(),
-        msgWmTimer<&MainWindow::onTimer>(), msgWmEraseBkgnd<&MainWindow::onEraseBkgnd>(),
-        msgWmClose<&MainWindow::onClose>(), msgWmRButtonDown<&MainWindow::onRButtonDown>(),
+        msgWmPaint<&MainWindow::onPaint>(),           msgWmCreate<&MainWindow::onCreate>(),
+        msgWmTimer<&MainWindow::onTimer>(),           msgWmEraseBkgnd<&MainWindow::onEraseBkgnd>(),
+        msgWmClose<&MainWindow::onClose>(),           msgWmRButtonDown<&MainWindow::onRButtonDown>(),
+        msgWmDpiChanged<&MainWindow::onDpiChanged>(),
     };
     static const WndMessageMap map{CWnd::GetThisMessageMap(), entries};
     return &map;
@@ -55,9 +58,12 @@ void MainWindow::onPaint() {
     if (dc.GetSafeHdc() == noDc) return;
     RECT client{};
     GetClientRect(&client);
+    // Asked on every repaint, like every other input: the window may have moved to another monitor.
+    RepaintSources sources;
+    sources.dpi = windowDpi(m_hWnd);
     // Made after BeginPaint and deleted before EndPaint, like every object of a repaint.
-    const CGdiObject textFont = makeTextFont(dc.gdi());
-    paintDial(dc.gdi(), dc.GetSafeHdc(), client.right, client.bottom, eventState_, {}, textFont.GetSafeHandle());
+    const CGdiObject textFont = makeTextFont(dc.gdi(), sources.dpi, systemDpi());
+    paintDial(dc.gdi(), dc.GetSafeHdc(), client.right, client.bottom, eventState_, sources, textFont.GetSafeHandle());
 }
 
 bool MainWindow::onCreate(const CREATESTRUCTW&) {
@@ -94,6 +100,17 @@ void MainWindow::onRButtonDown(POINT) {
     Win32CommandHost host(m_hWnd);
     settingsFileCommand(host, rememberedPath_);
     Default();
+}
+
+void MainWindow::onDpiChanged(UINT, const RECT* suggested) {
+    // Only the rectangle comes from the message: each repaint asks the window for its DPI.
+    const auto placement = suggested != nullptr
+                               ? placementOfEdges(suggested->left, suggested->top, suggested->right, suggested->bottom)
+                               : std::nullopt;
+    if (placement)
+        SetWindowPos(nullptr, placement->x, placement->y, placement->width, placement->height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    Invalidate(FALSE);
 }
 
 }  // namespace quorvenda

@@ -31,6 +31,8 @@ private:
     void onClose();
     // When the right mouse button goes down over the client area.
     void onRButtonDown(POINT cursor);
+    // When the window has moved to a monitor of another DPI, or that monitor's scale changed.
+    void onDpiChanged(UINT dpi, const RECT* suggested);
 
     // Shared by the repaint and the title update for the whole run.
     EventState eventState_;

@@ -1,11 +1,14 @@
 #pragma once
 // The font the clock's texts are measured and drawn in during one repaint.
-// Where the ANSI code page is 932 the system font draws Japanese: no font is
-// made, and both device contexts keep the system font, exactly as always.
-// Elsewhere the system font usually has no Japanese glyphs (a Western Windows
-// draws boxes): a font of the system font's own description (height, weight,
-// pitch) with the Shift-JIS character set and no face name lets the font
-// mapper choose a Japanese face of the same size.
+// Windows makes the stock system font once, for the system DPI. Where the
+// window is at that DPI and the ANSI code page is 932, the system font draws
+// Japanese at the right size: no font is made, and both device contexts keep
+// the system font, exactly as always. Elsewhere the system font usually has
+// no Japanese glyphs (a Western Windows draws boxes): a font of the system
+// font's own description (height, weight, pitch) with the Shift-JIS character
+// set and no face name lets the font mapper choose a Japanese face of the
+// same size. On a monitor whose DPI is not the system's, the font is made
+// from that description with its height scaled from the one DPI to the other.
 #include <windows.h>
 
 #include "render/gdi_objects.h"
@@ -13,8 +16,8 @@
 namespace quorvenda {
 
 // Owned through `gdi`, the Win32 surface, which deletes it. Holds no font
-// (noObject) under code page 932, or if the font cannot be made: the texts
-// then stay in the system font.
-CGdiObject makeTextFont(GdiApi& gdi, UINT ansiCodePage = GetACP());
+// (noObject) at the system DPI under code page 932, or if the font cannot be
+// made: the texts then stay in the system font.
+CGdiObject makeTextFont(GdiApi& gdi, int windowDpi, int systemDpi, UINT ansiCodePage = GetACP());
 
 }  // namespace quorvenda

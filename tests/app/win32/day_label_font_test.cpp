@@ -3,29 +3,34 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <utility>
+
 #include "render/dial_face.h"
 #include "render/win32/win32_gdi.h"
 
 namespace quorvenda {
 namespace {
 
-TEST(DayLabelFont, IsRealisedAsTwentyPixelBoldItalicJapanese) {
+// Twenty pixels at 96 DPI, in proportion at the others.
+TEST(DayLabelFont, IsRealisedAsBoldItalicJapaneseOfTheScaledHeight) {
     GdiApi& gdi = win32Gdi();
     const DcHandle dc = gdi.createCompatibleDC(noDc);
-    const GdiObject font = gdi.createFont(dayLabelFontSpec());
-    ASSERT_NE(font, noObject);
-    const GdiObject original = gdi.selectObject(dc, font);
+    for (const auto& [dpi, height] : {std::pair{96, 20}, std::pair{144, 30}, std::pair{192, 40}}) {
+        const GdiObject font = gdi.createFont(dayLabelFontSpec(dpi));
+        ASSERT_NE(font, noObject);
+        const GdiObject original = gdi.selectObject(dc, font);
 
-    TEXTMETRICA metrics{};
-    ASSERT_TRUE(GetTextMetricsA(toHdc(dc), &metrics));
-    EXPECT_NEAR(metrics.tmHeight, 20, 1);  // the installed font's nearest size to a 20-pixel cell
-    EXPECT_EQ(metrics.tmWeight, FW_BOLD);
-    EXPECT_NE(metrics.tmItalic, 0);
-    EXPECT_FALSE(metrics.tmUnderlined || metrics.tmStruckOut);
-    EXPECT_EQ(metrics.tmCharSet, SHIFTJIS_CHARSET);
+        TEXTMETRICA metrics{};
+        ASSERT_TRUE(GetTextMetricsA(toHdc(dc), &metrics));
+        EXPECT_NEAR(metrics.tmHeight, height, 1) << dpi;  // the installed font's nearest size to the cell
+        EXPECT_EQ(metrics.tmWeight, FW_BOLD);
+        EXPECT_NE(metrics.tmItalic, 0);
+        EXPECT_FALSE(metrics.tmUnderlined || metrics.tmStruckOut);
+        EXPECT_EQ(metrics.tmCharSet, SHIFTJIS_CHARSET);
 
-    gdi.selectObject(dc, original);
-    gdi.deleteObject(font);
+        gdi.selectObject(dc, original);
+        gdi.deleteObject(font);
+    }
     gdi.deleteDC(dc);
 }
 

@@ -103,6 +103,7 @@ protected:
             msgWmEraseBkgnd<&TestWnd::onEraseBkgnd>(),
             msgWmClose<&TestWnd::onClose>(),
             msgWmRButtonDown<&TestWnd::onRButtonDown>(),
+            msgWmDpiChanged<&TestWnd::onDpiChanged>(),
         };
         static const WndMessageMap map{BaseWnd::GetThisMessageMap(), entries};
         return &map;
@@ -123,6 +124,9 @@ private:
         return erases;
     }
     void onClose() { seen = "close"; }  // no default handling: the window stays
+    void onDpiChanged(UINT dpi, const RECT* suggested) {
+        seen = "dpi " + std::to_string(dpi) + (suggested ? " right " + std::to_string(suggested->right) : " no rect");
+    }
     void onRButtonDown(POINT cursor) {
         seen = "right button " + std::to_string(cursor.x) + " " + std::to_string(cursor.y);
     }
@@ -183,6 +187,7 @@ TEST(WindowFramework, RoutesMessagesThroughTheMapChain) {
 TEST(WindowFramework, GivesEachTypedHandlerWhatItsMessageMeans) {
     TestWnd wnd;
     CHECK(wnd.createWindow());
+    const RECT suggested{0, 0, 450, 660};
     const struct {
         UINT message;
         WPARAM wParam;
@@ -196,6 +201,8 @@ TEST(WindowFramework, GivesEachTypedHandlerWhatItsMessageMeans) {
         {WM_ERASEBKGND, 0x5678, 0, true, TRUE, "erase 22136"},
         {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(-3, -5), false, 0, "right button -3 -5"},
         {WM_CLOSE, 0, 0, false, 0, "close"},
+        {WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested), false, 0, "dpi 144 right 450"},
+        {WM_DPICHANGED, MAKEWPARAM(120, 120), 0, false, 0, "dpi 120 no rect"},
     };
     for (const auto& c : cases) {
         wnd.seen.clear();
@@ -324,20 +331,37 @@ TEST(Win32Gdi, ConvertsShiftJisToUtf16) {
     CHECK(utf16FromShiftJis(static_cast<const char*>(nullptr)).empty());
 }
 
-// The text font exists only where the code page is not 932, with the system font's size and weight.
-TEST(Win32Gdi, MakesAJapaneseTextFontOnlyOffCodePage932) {
+// A text font exists off code page 932 (Japanese character set, no face) and
+// wherever the window's DPI is not the system's (the height scaled between
+// the two); otherwise the texts keep the system font.
+TEST(Win32Gdi, MakesATextFontOffCodePage932OrAwayFromTheSystemDpi) {
     GdiApi& gdi = win32Gdi();
     LOGFONTW system{};
     CHECK(GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system) != 0);
-    CHECK(makeTextFont(gdi, 932).GetSafeHandle() == noObject);
-    for (UINT codePage : {1252u, 65001u, 437u}) {
-        const CGdiObject font = makeTextFont(gdi, codePage);
+    const struct {
+        UINT codePage;
+        int windowDpi, systemDpi;
+        bool made, japaneseCharSet;
+    } rows[] = {
+        {932, 96, 96, false, false},  {932, 144, 144, false, false}, {932, 192, 96, true, false},
+        {932, 120, 144, true, false}, {1252, 96, 96, true, true},    {1252, 144, 96, true, true},
+        {65001, 96, 144, true, true}, {437, 168, 168, true, true},
+    };
+    for (const auto& r : rows) {
+        const CGdiObject font = makeTextFont(gdi, r.windowDpi, r.systemDpi, r.codePage);
         LOGFONTW made{};
-        const bool made_ =
+        const bool got =
             font.GetSafeHandle() != noObject && GetObjectW(toHgdiobj(font.GetSafeHandle()), sizeof made, &made) != 0;
-        check(made_ && made.lfCharSet == SHIFTJIS_CHARSET && made.lfHeight == system.lfHeight &&
-                  made.lfWeight == system.lfWeight && made.lfFaceName[0] == L'\0',
-              "a Shift-JIS font of the system font's size", __LINE__);
+        if (!r.made) {
+            check(!got, "no font: the system font stays", __LINE__);
+            continue;
+        }
+        const bool face = r.japaneseCharSet ? made.lfCharSet == SHIFTJIS_CHARSET && made.lfFaceName[0] == L'\0'
+                                            : made.lfCharSet == system.lfCharSet &&
+                                                  std::wstring(made.lfFaceName) == system.lfFaceName;
+        check(got && face && made.lfHeight == MulDiv(system.lfHeight, r.windowDpi, r.systemDpi) &&
+                  made.lfWeight == system.lfWeight,
+              "the system font's description at the window's DPI", __LINE__);
     }
 }
 

@@ -28,6 +28,9 @@ test_program_header_asks_for_aslr_with_high_entropy_addresses_and_dep() {
 }
 e2e_build_test test_program_header_asks_for_aslr_with_high_entropy_addresses_and_dep
 
+# not_named_in WORD TEXT: WORD is not a word of TEXT.
+not_named_in() { ! grep -qw "$1" <<<"$2"; }
+
 test_program_imports_only_system_dlls() {
   local headers imported dll
   headers=$(e2e_pe_headers)
@@ -42,11 +45,29 @@ test_program_imports_only_system_dlls() {
   delayed=$(awk '/Delay Import Directory/ { print $3 }' <<<"$headers")
   e2e_check "no delay-loaded DLLs" [ "$((16#${delayed:-0}))" -eq 0 ]
   e2e_check "SetDefaultDllDirectories is imported" grep -qw SetDefaultDllDirectories <<<"$headers"
+  # The per-monitor DPI functions are looked up at run time: a Windows
+  # without them still starts the program.
+  local newer
+  for newer in GetDpiForWindow GetDpiForSystem AdjustWindowRectExForDpi SetProcessDpiAwarenessContext \
+    SetThreadDpiAwarenessContext GetSystemMetricsForDpi; do
+    e2e_check "$newer is not imported" not_named_in "$newer" "$headers"
+  done
 }
 e2e_build_test test_program_imports_only_system_dlls
 
 # The application manifest travels inside the program, where Windows looks
-# for it: resource type RT_MANIFEST (24), id 1, asking to run as the user.
+# for it: resource type RT_MANIFEST (24), id 1, asking to run as the user
+# and declaring per-monitor DPI awareness in both of Windows' forms.
+# e2e_embedded_manifest: the XML of the program's RT_MANIFEST resource, as the program file carries it.
+e2e_embedded_manifest() {
+  python3 - "$(e2e_program)" <<'PY'
+import re, sys
+data = open(sys.argv[1], "rb").read()
+match = re.search(rb"<\?xml.*?</assembly>", data, re.S)
+sys.stdout.write(match.group(0).decode("utf-8") if match else "")
+PY
+}
+
 test_program_carries_its_manifest_as_resource_1() {
   local ids
   ids=$(e2e_pe_headers | sed -n '/The .rsrc Resource Directory/,$p' |
@@ -54,6 +75,13 @@ test_program_carries_its_manifest_as_resource_1() {
   e2e_log "RT_MANIFEST ids: ${ids:-none}"
   e2e_check "one manifest, id 1" [ "$ids" = "0x000001," ]
   e2e_check "it asks to run as the invoking user" grep -qaF 'level="asInvoker"' "$(e2e_program)"
+  local manifest
+  manifest=$(e2e_embedded_manifest)
+  e2e_check "it is per-monitor aware for Windows 8.1 and the first Windows 10" grep -qF \
+    '<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>' <<<"$manifest"
+  e2e_check "and per-monitor (version 2 first) for later ones" grep -qF \
+    '<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>' \
+    <<<"$manifest"
 }
 e2e_build_test test_program_carries_its_manifest_as_resource_1
 

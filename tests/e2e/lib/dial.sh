@@ -21,6 +21,9 @@ e2e_measure_text_height() {
   e2e_log "the system font's lines are $E2E_TEXT_HEIGHT px high"
 }
 
+# The system DPI of the test's Wine prefix (e2e_use_dpi), which the trace draws for.
+E2E_DPI=96
+
 # e2e_trace_dial: traces one repaint of the clock e2e_open_clock started (its
 # folder, date and client area) into E2E_TRACE, and sets CENTRE_X, CENTRE_Y,
 # OUTER_RADIUS and INNER_RADIUS from the dial's two circles. Measures
@@ -30,7 +33,8 @@ e2e_trace_dial() {
   local at=${E2E_CLOCK_AT#@}
   E2E_TRACE="$E2E_WORK/trace-${E2E_CLOCK_FOLDER##*/}.txt"
   "$E2E_NATIVE_BUILD/src/tools/quorvenda-trace" --at "${at/ /T}" --client "${CLIENT_W}x$CLIENT_H" \
-    --dir "$E2E_CLOCK_FOLDER" --text-height "$E2E_TEXT_HEIGHT" >"$E2E_TRACE" || e2e_fail "quorvenda-trace"
+    --dir "$E2E_CLOCK_FOLDER" --text-height "$E2E_TEXT_HEIGHT" --dpi "$E2E_DPI" >"$E2E_TRACE" ||
+    e2e_fail "quorvenda-trace"
   # "Ellipse left top right bottom": the outer circle first, then the inner one.
   read -r CENTRE_X CENTRE_Y OUTER_RADIUS INNER_RADIUS <<<"$(awk '/^Ellipse / { n++
     if (n == 1) { x = ($2 + $4) / 2; y = ($3 + $5) / 2; outer = ($4 - $2) / 2 }

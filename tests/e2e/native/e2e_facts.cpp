@@ -13,6 +13,7 @@
 #include "core/palette.h"
 #include "render/drawing_kit.h"
 #include "render/recording_gdi.h"
+#include "render/shadowed_text.h"
 #include "tools/shift_jis_text.h"
 
 namespace quorvenda {
@@ -36,6 +37,9 @@ std::string penWords(const RecordingGdi& gdi, const CPen& pen) {
     return tracePenWords(*gdi.objectInfo(pen.GetSafeHandle()));
 }
 
+// 125 %, 150 % and 200 %, the display scales of most laptops and monitors.
+constexpr int scaledTestDpis[] = {120, 144, 192};
+
 void printFacts(std::ostream& out) {
     const WindowPlacement& at = mainWindowPlacement;
     out << "E2E_CREATION_TITLE=" << shellQuoted(shiftJisToUtf8(creationTitle)) << '\n';
@@ -52,6 +56,17 @@ void printFacts(std::ostream& out) {
     const DrawingKit kit(gdi, black);
     out << "E2E_MONTH_HAND_PEN=" << shellQuoted(penWords(gdi, kit.monthHandPen)) << '\n';
     out << "E2E_DAY_HAND_PEN=" << shellQuoted(penWords(gdi, kit.dayHandPen)) << '\n';
+    // The same at the display scales the tests run at, keyed by DPI.
+    out << "declare -gA E2E_WINDOW_GEOMETRY_AT E2E_MONTH_HAND_PEN_AT E2E_DAY_HAND_PEN_AT E2E_SHADOW_AT\n";
+    for (int dpi : scaledTestDpis) {
+        const WindowPlacement scaled = mainWindowPlacementAt(dpi);
+        const DrawingKit scaledKit(gdi, black, dpi);
+        out << "E2E_WINDOW_GEOMETRY_AT[" << dpi << "]='" << scaled.x << ' ' << scaled.y << ' ' << scaled.width << ' '
+            << scaled.height << "'\n";
+        out << "E2E_MONTH_HAND_PEN_AT[" << dpi << "]=" << shellQuoted(penWords(gdi, scaledKit.monthHandPen)) << '\n';
+        out << "E2E_DAY_HAND_PEN_AT[" << dpi << "]=" << shellQuoted(penWords(gdi, scaledKit.dayHandPen)) << '\n';
+        out << "E2E_SHADOW_AT[" << dpi << "]=" << scaledToDpi(shadowDistance, dpi) << '\n';
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-/* shadowed-text TEXT RRGGBB OUT.ppm: draws TEXT the way the clock draws a
+/* shadowed-text TEXT RRGGBB OUT.ppm [SHADOW]: draws TEXT the way the clock draws a
    line of its text panel, and writes the picture as a binary PPM: a white
    bitmap exactly as large as the text's measured extent, the text in black
-   at (1, 1), then in colour RRGGBB at (0, 0), in transparent mode.
+   at (SHADOW, SHADOW) (default 1, the distance at 96 DPI), then in colour
+   RRGGBB at (0, 0), in transparent mode.
 
    The font is the stock system font's own description with the Japanese
    character set, which is what Japanese text needs where the ANSI code page
@@ -55,8 +56,8 @@ static int writePpm(HDC dc, HBITMAP bitmap, int width, int height, const wchar_t
 }
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4 || wcslen(argv[2]) != 6) {
-        fputs("usage: shadowed-text TEXT RRGGBB OUT.ppm\n", stderr);
+    if ((argc != 4 && argc != 5) || wcslen(argv[2]) != 6) {
+        fputs("usage: shadowed-text TEXT RRGGBB OUT.ppm [SHADOW]\n", stderr);
         return 2;
     }
     const wchar_t* text = argv[1];
@@ -84,7 +85,8 @@ int wmain(int argc, wchar_t** argv) {
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &all, NULL, 0, NULL);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    TextOutW(dc, 1, 1, text, length);
+    const int shadow = argc == 5 ? _wtoi(argv[4]) : 1;
+    TextOutW(dc, shadow, shadow, text, length);
     SetTextColor(dc, colour);
     TextOutW(dc, 0, 0, text, length);
     SelectObject(dc, oldBitmap);

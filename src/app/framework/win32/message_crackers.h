@@ -13,6 +13,8 @@
 //     bool onEraseBkgnd(HDC dc)                   true: the background is erased
 //     void onClose()
 //     void onRButtonDown(POINT cursor)            client coordinates
+//     void onDpiChanged(UINT dpi, const RECT* suggested)   the new DPI; the window's
+//                                                 suggested outer rectangle, may be null
 #include <windows.h>
 
 #include "app/framework/message_map.h"
@@ -84,6 +86,15 @@ constexpr WndMessageMapEntry msgWmRButtonDown() {
     return {WM_RBUTTONDOWN, [](CWnd& wnd, WPARAM, LPARAM lParam) -> LRESULT {
                 const framework::MessagePoint p = framework::pointFromLParam(lParam);
                 (crackers::windowOf<handler>(wnd).*handler)(POINT{p.x, p.y});
+                return 0;
+            }};
+}
+
+template <auto handler>
+constexpr WndMessageMapEntry msgWmDpiChanged() {
+    return {WM_DPICHANGED, [](CWnd& wnd, WPARAM dpis, LPARAM lParam) -> LRESULT {
+                // The vertical DPI in the high word, the horizontal one in the low: always equal.
+                (crackers::windowOf<handler>(wnd).*handler)(HIWORD(dpis), reinterpret_cast<const RECT*>(lParam));
                 return 0;
             }};
 }

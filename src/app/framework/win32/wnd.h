@@ -45,6 +45,9 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
+    BOOL SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags) {
+        return ::SetWindowPos(m_hWnd, insertAfter, x, y, width, height, flags);
+    }
     // `text` in Shift-JIS.
     void SetWindowText(const char* text);
     BOOL SetLayeredWindowAttributes(COLORREF key, BYTE alpha, DWORD flags) {

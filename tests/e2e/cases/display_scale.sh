@@ -1,0 +1,138 @@
+# shellcheck shell=bash
+# The clock on screens scaled to 125 %, 150 % and 200 %: it opens where a
+# 96-DPI window stretched by the system would stand, and draws itself sharp
+# at that DPI, every fixed size scaled: pens, text shadows, the mark circles,
+# the texts in the system font of that DPI. And WM_DPICHANGED, which Windows
+# sends when the window moves to a monitor of another scale.
+
+# e2e_use_dpi DPI: the test's Wine processes run from here on in a prefix
+# whose system DPI (LogPixels) is DPI, which Wine reads when a process
+# starts. One prefix per DPI and run, copied from the run's prefix on first
+# use (seconds, where a new one takes fifteen), on a screen large enough.
+e2e_use_dpi() {
+  local prefix="$E2E_PREFIX-dpi-$1"
+  if [ ! -d "$prefix" ]; then
+    rm -rf "$prefix.partial"
+    cp -a "$E2E_PREFIX" "$prefix.partial" || e2e_fail "copying the prefix"
+    WINEPREFIX="$prefix.partial" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+      >/dev/null 2>&1 || e2e_fail "setting LogPixels to $1"
+    wine_prefix_stop "$prefix.partial"
+    mv "$prefix.partial" "$prefix"
+  fi
+  E2E_PREFIX=$prefix E2E_DPI=$1
+  e2e_wine_env
+  e2e_log "system DPI $1 (prefix $prefix)"
+  # A screen that holds the window at 200 % (600 x 880 at (300, 200)).
+  wine_display_stop "$WINE_XVFB_PID"
+  WINE_SCREEN=1600x1200x24 e2e_start_display
+}
+
+# e2e_pen_width SHOT RRGGBB X Y: how many pixels of the colour run through
+# row Y from X, to either side: a near-vertical line's width.
+e2e_pen_width() {
+  "$E2E_CONVERT" "$1" -crop "41x1+$(($3 - 20))+$4" +repage -depth 8 txt:- |
+    awk -v c="#$(tr 'a-f' 'A-F' <<<"$2")" '$3 == c { n++ } END { print n + 0 }'
+}
+
+# e2e_expect_circle SHOT RRGGBB LEFT TOP RIGHT BOTTOM: the circle of that
+# bounding box shows in the colour at its leftmost and rightmost points.
+e2e_expect_circle() {
+  local y=$((($4 + $6) / 2)) x
+  for x in "$3" "$(($5 - 1))"; do
+    e2e_check "the circle $3 $4 $5 $6 is drawn at ($x, $y)" \
+      [ "$(e2e_count_colour "$1" $((x - 1)) $((y - 1)) 3 3 "$2")" -gt 0 ]
+  done
+}
+
+# e2e_clear_of_circle X Y WIDTH HEIGHT: the rectangle lies wholly outside the dial's outer circle.
+e2e_clear_of_circle() {
+  awk -v x="$1" -v y="$2" -v w="$3" -v h="$4" -v cx="$CENTRE_X" -v cy="$CENTRE_Y" -v r="$OUTER_RADIUS" 'BEGIN {
+    nx = cx < x ? x : (cx > x + w ? x + w : cx); ny = cy < y ? y : (cy > y + h ? y + h : cy)
+    exit !((nx - cx) ^ 2 + (ny - cy) ^ 2 > r ^ 2) }'
+}
+
+# At DPI: the window's place and size, the traced dial in the scaled pens,
+# both circles of an event three days away at their scaled radii, and the
+# countdown line and clock texts as that DPI's Japanese glyphs, the clock
+# texts clear of the dial.
+_e2e_clock_is_drawn_at_dpi() {
+  local dpi=$1 folder shot geometry shadow=${E2E_SHADOW_AT[$1]} wrong=0
+  e2e_use_dpi "$dpi"
+  folder=$(e2e_event_folder "dpi-$dpi" 2007 6 13 1)
+  e2e_write_sjis "$folder/quorvendacolor.ini" 0 0 255 0 100  # blue texts: text and shadow differ
+  e2e_open_clock "$folder" "2007-06-10 12:00:00"
+  geometry=$(e2e_geometry "$MAIN_WINDOW")
+  e2e_check "outer window at ${E2E_WINDOW_GEOMETRY_AT[$dpi]} (got $geometry)" \
+    [ "$geometry" = "${E2E_WINDOW_GEOMETRY_AT[$dpi]}" ]
+  e2e_trace_dial
+  shot="$E2E_WORK/dpi-$dpi.png"
+  e2e_screenshot "$shot"
+  e2e_expect_traced_lines "$shot"
+  e2e_expect_hand_alone "$shot" "${E2E_MONTH_HAND_PEN_AT[$dpi]}"
+  e2e_expect_hand_alone "$shot" "${E2E_DAY_HAND_PEN_AT[$dpi]}"
+  # The month hand points nearly straight down at 10 June: a row through its
+  # middle crosses it about as wide as its pen.
+  local pen width month_x month_y
+  pen=$(awk '{ print $2 }' <<<"${E2E_MONTH_HAND_PEN_AT[$dpi]}")
+  read -r month_x month_y <<<"$(e2e_traced_lines "${E2E_MONTH_HAND_PEN_AT[$dpi]}" |
+    awk '{ print int(($2 + $4) / 2), int(($3 + $5) / 2) }')"
+  width=$(e2e_pen_width "$shot" ffff00 "$month_x" "$month_y")
+  e2e_check "the month hand is about $pen px wide (a row crosses $width)" \
+    [ "$width" -ge $((pen - 1)) -a "$width" -le $((pen + 2)) ]
+  local circle
+  while read -r circle; do
+    # shellcheck disable=SC2086
+    e2e_expect_circle "$shot" "${E2E_SLOT_COLOURS[0]}" $circle
+  done < <(awk '/^Arc / && / 0 0 0 0$/ { print $2, $5, $4, $3 }' "$E2E_TRACE")
+  e2e_check "two circles round the near-date mark" [ "$(grep -c ' 0 0 0 0$' "$E2E_TRACE")" -eq 2 ]
+
+  local countdown='6月13日 会議まで 3日間'
+  e2e_shadowed_text "$countdown" "${E2E_SLOT_COLOURS[0]}" "$shadow"
+  e2e_drawn_text_matches "$shot" 0 0 "$countdown" || wrong=$((wrong + 1))
+  local text x bottom=$CLIENT_H from
+  for text in '2007年  6月 10日' '12時  0分  0秒' '日曜日'; do
+    e2e_shadowed_text "$text" 0000ff "$shadow"
+    x=$((CLIENT_W - TEXT_W)) bottom=$((bottom - TEXT_H))
+    e2e_check "'$text' (${TEXT_W}x$TEXT_H at ($x, $bottom)) stands clear of the outer circle" \
+      e2e_clear_of_circle "$x" "$bottom" "$TEXT_W" "$TEXT_H"
+    from=$(e2e_right_of_footer "$shot" "$x" "$bottom")
+    e2e_drawn_text_matches "$shot" "$x" "$bottom" "$text" "$from" || wrong=$((wrong + 1))
+  done
+  e2e_check "the countdown line and the clock texts are that DPI's Japanese glyphs ($wrong wrong)" [ $wrong -eq 0 ]
+}
+
+test_clock_is_drawn_at_120_dpi() { _e2e_clock_is_drawn_at_dpi 120; }
+e2e_test test_clock_is_drawn_at_120_dpi
+test_clock_is_drawn_at_144_dpi() { _e2e_clock_is_drawn_at_dpi 144; }
+e2e_test test_clock_is_drawn_at_144_dpi
+test_clock_is_drawn_at_192_dpi() { _e2e_clock_is_drawn_at_dpi 192; }
+e2e_test test_clock_is_drawn_at_192_dpi
+
+_e2e_dpi_changed() { e2e_win_helper dpi-changed "$E2E_PROGRAM_NAME" "$@" >/dev/null || e2e_fail "dpi-changed $*"; }
+
+# The window takes exactly the rectangle the message suggests; a null, empty
+# or inverted one leaves it where it is. It ticks on and leaks nothing.
+test_wm_dpichanged_moves_the_window_to_the_suggested_rectangle() {
+  local folder geometry before after painted
+  folder=$(e2e_event_folder dpi-changed 2007 6 13 1)
+  e2e_open_clock "$folder"
+  _e2e_dpi_changed 144 200 120 650 780
+  geometry=$(e2e_geometry "$MAIN_WINDOW")
+  e2e_check "the window is at the suggested 200 120 450 660 (got $geometry)" [ "$geometry" = "200 120 450 660" ]
+  # DPI and rectangle: none, inverted, empty.
+  local bad
+  for bad in "120 null" "120 300 300 100 400" "120 500 500 500 900"; do
+    # shellcheck disable=SC2086
+    _e2e_dpi_changed $bad
+    geometry=$(e2e_geometry "$MAIN_WINDOW")
+    e2e_check "a suggestion of '$bad' leaves it there (got $geometry)" [ "$geometry" = "200 120 450 660" ]
+  done
+  e2e_client_rect
+  e2e_wait_repaint ticking
+  e2e_win_helper repaint-storm "$E2E_PROGRAM_NAME" 50 >/dev/null || e2e_fail "repaint-storm"
+  before=$(e2e_gdi_count)
+  painted=$(e2e_win_helper repaint-storm "$E2E_PROGRAM_NAME" 50 | tr -d '\r') || e2e_fail "repaint-storm"
+  after=$(e2e_gdi_count)
+  e2e_check "GDI objects stay flat over 100 repaints ($before -> $after, storm $painted)" [ "$after" -le "$before" ]
+}
+e2e_test test_wm_dpichanged_moves_the_window_to_the_suggested_rectangle
