@@ -19,6 +19,7 @@ e2e_use_dpi() {
     wine_prefix_stop "$prefix.partial"
     mv "$prefix.partial" "$prefix"
   fi
+  # shellcheck disable=SC2034 # read by e2e_trace_dial
   E2E_PREFIX=$prefix E2E_DPI=$1
   e2e_wine_env
   e2e_log "system DPI $1 (prefix $prefix)"
