@@ -3,8 +3,9 @@
 # in turn, ROUNDS times, each repainting its window PAINTS times as fast as
 # it goes after WARMUP unmeasured repaints. Records, per program, the median
 # of the rounds' medians and of their 99th percentiles (perf_result keys
-# paint_<name>_median_us and paint_<name>_p99_us). Expects DISPLAY and
-# WINEPREFIX to be set; runs in FOLDER, the data folder.
+# paint_<name><SUFFIX>_median_us and paint_<name><SUFFIX>_p99_us). Expects
+# DISPLAY and WINEPREFIX to be set; runs in FOLDER, the data folder. With
+# DRIVES (name:program words), only those programs.
 
 PERF_DRIVES=(clock:quorvenda-drive fill_copy:quorvenda-baseline-fill-copy
   fill_face_copy:quorvenda-baseline-fill-face-copy)
@@ -12,27 +13,29 @@ PERF_DRIVES=(clock:quorvenda-drive fill_copy:quorvenda-baseline-fill-copy
 # perf_drive_exe WINDOWS_BUILD NAME: the path of a drive program.
 perf_drive_exe() { echo "$1/perf/$2.exe"; }
 
-# perf_paint_timing WINDOWS_BUILD FOLDER PAINTS WARMUP ROUNDS
+# perf_paint_timing WINDOWS_BUILD FOLDER PAINTS WARMUP ROUNDS [SUFFIX [DRIVES...]]
 perf_paint_timing() {
-  local build=$1 folder=$2 paints=$3 warmup=$4 rounds=$5 round drive name exe out
+  local build=$1 folder=$2 paints=$3 warmup=$4 rounds=$5 suffix=${6:-} round drive name exe out
+  local drives=("${PERF_DRIVES[@]}")
+  [ $# -le 6 ] || drives=("${@:7}")
   declare -A medians=() p99s=()
   for ((round = 1; round <= rounds; round++)); do
-    for drive in "${PERF_DRIVES[@]}"; do
+    for drive in "${drives[@]}"; do
       name=${drive%%:*}
       exe=$(perf_drive_exe "$build" "${drive#*:}")
-      out=$PERF_WORK/paints-$name-$round.txt
+      out=$PERF_WORK/paints-$name$suffix-$round.txt
       (cd "$folder" && wine "$exe" --paints "$paints" --warmup "$warmup") >"$out" 2>>"$PERF_WORK/wine.log" ||
         perf_fail "$exe --paints $paints failed: $(tr -d '\r' <"$out" | tail -n 3)"
       medians[$name]+=" $(perf_field "$out" paint_median_us)"
       p99s[$name]+=" $(perf_field "$out" paint_p99_us)"
-      perf_log "paints $name round $round: median $(perf_field "$out" paint_median_us) us"
+      perf_log "paints $name$suffix round $round: median $(perf_field "$out" paint_median_us) us"
     done
   done
-  for drive in "${PERF_DRIVES[@]}"; do
+  for drive in "${drives[@]}"; do
     name=${drive%%:*}
     # shellcheck disable=SC2086 # one number per word
-    perf_result "paint_${name}_median_us" "$(perf_median ${medians[$name]})"
+    perf_result "paint_${name}${suffix}_median_us" "$(perf_median ${medians[$name]})"
     # shellcheck disable=SC2086
-    perf_result "paint_${name}_p99_us" "$(perf_median ${p99s[$name]})"
+    perf_result "paint_${name}${suffix}_p99_us" "$(perf_median ${p99s[$name]})"
   done
 }

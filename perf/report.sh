@@ -26,6 +26,7 @@ perf_report() {
   perf_row "native reading both files, median" "$(perf_get native_files_us) us" \
     "$(perf_get native_files_share) of the repaint"
   perf_row "native repaint, 1 MB event name, median" "$(perf_get native_1mb_us) us"
+  perf_row "native repaint at 144 DPI, median" "$(perf_get native_repaint_144dpi_us) us"
   perf_row "Wine paint handler, clock: median / p99" \
     "$(perf_get paint_clock_median_us) / $(perf_get paint_clock_p99_us) us" "$(perf_get paints) repaints x $(perf_get rounds)"
   perf_row "  baseline fill+copy: median / p99" \
@@ -37,6 +38,11 @@ perf_report() {
     "$(perf_ratio "$(perf_get paint_clock_median_us)" "$(perf_get paint_fill_copy_median_us)")" "target <= 2"
   perf_row "  clock / fill+face+copy (medians)" \
     "$(perf_ratio "$(perf_get paint_clock_median_us)" "$(perf_get paint_fill_face_copy_median_us)")"
+  perf_row "Wine paint handler at 144 DPI, clock: median / p99" \
+    "$(perf_get paint_clock_144dpi_median_us) / $(perf_get paint_clock_144dpi_p99_us) us" "450 x 660 window"
+  perf_row "  baseline fill+copy at 144 DPI: median / p99" \
+    "$(perf_get paint_fill_copy_144dpi_median_us) / $(perf_get paint_fill_copy_144dpi_p99_us) us" \
+    "clock / fill+copy $(perf_ratio "$(perf_get paint_clock_144dpi_median_us)" "$(perf_get paint_fill_copy_144dpi_median_us)")"
   perf_row "idle ${idle} s, CPU s: process + wineserver" "" "others = explorer, services; X = its Xvfb"
   local rows=("clock|clock (quorvenda.exe, Wine)" "minimal|minimal (e2e-minimal.exe, Wine)"
     "face|fill+face+copy baseline (Wine)") row label

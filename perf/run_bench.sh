@@ -77,12 +77,27 @@ perf_data_folder "$folder"
 perf_make_prefix
 prefix=$PERF_PREFIX
 perf_start_display
+PERF_DISPLAY_96=$PERF_DISPLAY
 export WINEPREFIX=$prefix DISPLAY=$PERF_DISPLAY
 
 perf_log "paint handler: ${rounds} x ${paints} repaints of each program"
 perf_result paints "$paints"
 perf_result rounds "$rounds"
 perf_paint_timing "$windowsBuild" "$folder" "$paints" "$warmup" "$rounds"
+
+# At 150 %: a copy of the prefix whose system DPI is 144, where the clock and
+# the baseline open at 450 x 660, on a screen that holds them.
+perf_log "paint handler at 144 DPI: the clock and the fill+copy baseline"
+perf_copy_prefix "$prefix"
+WINEPREFIX=$PERF_PREFIX wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 ||
+  perf_fail "could not set LogPixels"
+WINEPREFIX=$PERF_PREFIX wineserver -w
+WINE_SCREEN=1600x1200x24 perf_start_display
+WINEPREFIX=$PERF_PREFIX DISPLAY=$PERF_DISPLAY perf_paint_timing "$windowsBuild" "$folder" "$paints" "$warmup" \
+  "$rounds" _144dpi "${PERF_DRIVES[@]:0:2}"
+WINEPREFIX=$PERF_PREFIX wineserver -k
+export WINEPREFIX=$prefix DISPLAY=$PERF_DISPLAY_96
+perf_result native_repaint_144dpi_us "$(native_median BM_RepaintAt144Dpi 3)"
 
 perf_log "start-up: $startupRounds starts of each program"
 perf_result startup_rounds "$startupRounds"

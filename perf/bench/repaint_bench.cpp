@@ -39,13 +39,17 @@ private:
     std::filesystem::path path_;
 };
 
-void repaintWithSlot1Name(benchmark::State& state, const std::string& name) {
+void repaintWithSlot1Name(benchmark::State& state, const std::string& name, int dpi = designDpi) {
     BenchFolder dir(name);
     NullGdi gdi;
     EventState events;
     RepaintSources sources;
     sources.folder = dir.folder();
-    for (auto _ : state) paintDial(gdi, DcHandle{1}, 292, 406, events, sources);
+    sources.dpi = dpi;
+    // The client area of the window at that DPI.
+    const int width = scaledToDpi(292, dpi);
+    const int height = scaledToDpi(406, dpi);
+    for (auto _ : state) paintDial(gdi, DcHandle{1}, width, height, events, sources);
 }
 
 void BM_Repaint(benchmark::State& state) {
@@ -53,6 +57,10 @@ void BM_Repaint(benchmark::State& state) {
 }
 void BM_RepaintWith1MBEventName(benchmark::State& state) {
     repaintWithSlot1Name(state, std::string(1 << 20, 'x'));
+}
+
+void BM_RepaintAt144Dpi(benchmark::State& state) {
+    repaintWithSlot1Name(state, "会議", 144);
 }
 
 void BM_ReadBothFiles(benchmark::State& state) {
@@ -66,6 +74,7 @@ void BM_ReadBothFiles(benchmark::State& state) {
 
 BENCHMARK(BM_Repaint)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadBothFiles)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintAt144Dpi)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintWith1MBEventName)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

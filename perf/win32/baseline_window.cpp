@@ -9,6 +9,7 @@
 #include "render/dial_face.h"
 #include "render/dial_layout.h"
 #include "render/drawing_kit.h"
+#include "render/win32/window_dpi.h"
 
 namespace quorvenda::perf {
 
@@ -34,7 +35,8 @@ BOOL BaselineWindow::Create() {
     HCURSOR cursor = LoadCursorA(nullptr, IDC_ARROW);
     HBRUSH background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     const std::string className = AfxRegisterWndClass(windowClassStyle, cursor, background, nullptr);
-    const WindowPlacement& at = mainWindowPlacement;
+    // Where the clock opens, at the system DPI's scale, so that both paint the same area.
+    const WindowPlacement at = mainWindowPlacementAt(systemDpi());
     return CreateEx(windowExStyle, className.c_str(), titleOf(paint_), windowStyle, at.x, at.y, at.width, at.height,
                     nullptr, nullptr);
 }
