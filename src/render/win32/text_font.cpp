@@ -1,6 +1,6 @@
 #include "render/win32/text_font.h"
 
-#include "render/win32/utf16_from_shift_jis.h"
+#include "core/win32/utf16_from_shift_jis.h"
 #include "render/win32/win32_gdi.h"
 
 namespace quorvenda {
