@@ -55,11 +55,9 @@ int main(int argc, char** argv) {
     }
     HWND window = findTargetWindow(argv[1]);
     if (!window) return reportNoTarget("window", argv[1]);
-    RECT client;
-    POINT origin = {0, 0};
-    if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin))
-        return reportNoTarget("client area", argv[1]);
-    const LONG width = client.right, height = client.bottom;
+    POINT origin;
+    LONG width, height;
+    if (!clientAreaOnScreen(window, &origin, &width, &height)) return reportNoTarget("client area", argv[1]);
     const size_t bytes = (size_t)width * (size_t)height * 4;
 
     HDC screen = GetDC(NULL);
