@@ -64,6 +64,9 @@ perf_report() {
   perf_row "quorvenda.exe size / after strip" \
     "$(perf_get size_bytes) / $(perf_get stripped_size_bytes) B" "target < 524288 B (512 KiB)"
   perf_row "quorvenda.exe imports" "$(perf_get dlls)" "not system DLLs: $(perf_get nonsystem_dlls)"
+  perf_row "shown second's lag behind the system clock" \
+    "$(perf_get turnover_median_ms) / $(perf_get turnover_max_ms) ms" \
+    "median / max over $(perf_get turnover_seconds) s, real clock"
   perf_row "start to first paint, clock / fill+copy" \
     "$(perf_get startup_clock_ms) / $(perf_get startup_fill_copy_ms) ms" \
     "median of $(perf_get startup_rounds), wineserver running"

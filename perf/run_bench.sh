@@ -7,9 +7,11 @@
 #  - time from process start to first paint (perf/startup.sh);
 #  - the size and imports of quorvenda.exe (perf/size.sh);
 #  - CPU time and resident memory while idle, beside a minimal Win32
-#    program, the fill, face and copy baseline and xclock (perf/idle_cpu.sh).
+#    program, the fill, face and copy baseline and xclock (perf/idle_cpu.sh);
+#  - how late the shown second turns over behind the system clock, median and
+#    maximum (perf/turnover_lag.sh; 60 s, in --quick 10 s).
 #
-#   scripts/bench.sh           full run: 5 x 600 repaints, 60 s idle (about 4 minutes)
+#   scripts/bench.sh           full run: 5 x 600 repaints, 60 s idle, 60 s of turnovers (about 5 minutes)
 #   scripts/bench.sh --quick   the same steps, small: checks that everything
 #                              runs and prints the table (about 1 minute)
 #
@@ -31,9 +33,9 @@ case "${1:-}" in
     ;;
 esac
 if [ $mode = quick ]; then
-  paints=50 warmup=10 rounds=1 startupRounds=1 idleSeconds=5 minTime=0.01
+  paints=50 warmup=10 rounds=1 startupRounds=1 idleSeconds=5 minTime=0.01 turnoverSeconds=10
 else
-  paints=600 warmup=200 rounds=5 startupRounds=5 idleSeconds=60 minTime=0.5
+  paints=600 warmup=200 rounds=5 startupRounds=5 idleSeconds=60 minTime=0.5 turnoverSeconds=60
 fi
 benchBuild=${QUORVENDA_BENCH_BUILD:-build/bench}
 windowsBuild=${QUORVENDA_WINDOWS_BUILD:-build/windows}
@@ -43,6 +45,7 @@ source perf/paint_timing.sh
 source perf/startup.sh
 source perf/size.sh
 source perf/idle_cpu.sh
+source perf/turnover_lag.sh
 source perf/report.sh
 perf_begin
 perf_result load "$(cut -d' ' -f1 /proc/loadavg)"
@@ -52,7 +55,7 @@ perf_log "building the benchmark ($benchBuild) and the Windows programs ($window
 cmake --build "$benchBuild" -j2 --target repaint_bench >/dev/null
 [ -f "$windowsBuild/CMakeCache.txt" ] || cmake --preset windows -B "$windowsBuild" >/dev/null
 cmake --build "$windowsBuild" -j2 --target quorvenda quorvenda-drive quorvenda-baseline-fill-copy \
-  quorvenda-baseline-fill-face-copy e2e-minimal >/dev/null
+  quorvenda-baseline-fill-face-copy e2e-minimal turnover-times >/dev/null
 windowsBuild=$(cd "$windowsBuild" && pwd)
 
 perf_log "native benchmark"
@@ -108,6 +111,11 @@ perf_size "$windowsBuild/src/app/quorvenda.exe"
 perf_log "idle: $idleSeconds s"
 unset WINEPREFIX DISPLAY
 perf_idle_cpu "$windowsBuild" "$folder" "$idleSeconds" "$prefix"
+
+perf_log "shown second's lag behind the system clock: $turnoverSeconds s"
+export WINEPREFIX=$prefix DISPLAY=$PERF_DISPLAY
+perf_turnover_lag "$windowsBuild" "$turnoverSeconds"
+unset WINEPREFIX DISPLAY
 
 perf_report "$mode"
 # Every figure must be there, or some step measured nothing.

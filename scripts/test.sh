@@ -48,6 +48,9 @@ if [ ! -x tests/e2e/run-all.sh ]; then
 fi
 tests/e2e/run-all.sh build/windows build/native
 
+step "the run command after the test command: no build step, the clock starts"
+bash scripts/check-run.sh
+
 step "soak: 10,000 repaints in one process under Wine, no growth"
 bash scripts/soak.sh 10000
 

@@ -6,10 +6,10 @@
 #include "core/line_reader.h"
 
 #ifdef _WIN32
-#include <fcntl.h>
 #include <io.h>
-#include <share.h>
 #include <sys/stat.h>
+
+#include "core/win32/shared_read_open.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -32,8 +32,7 @@ namespace {
 #ifdef _WIN32
 using FileStat = struct _stat64;
 int openFile(const std::string& path) {
-    // Deny read and write to everyone else for as long as the file is open.
-    return _sopen(path.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYRW);
+    return openSharedForReading(path);
 }
 int statFile(int fd, FileStat& info) {
     return _fstat64(fd, &info);

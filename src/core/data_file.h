@@ -1,6 +1,7 @@
 #pragma once
-// Opening the two data files: read-only, and on Windows without sharing, so
-// that no other program can open the file while it is being read.
+// Opening the two data files: read-only, and on Windows sharing read, write
+// and delete, so that an editor holding or saving the file meanwhile is never
+// refused and never keeps the clock from reading it.
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +19,8 @@ inline constexpr const char* eventListFileName = "quorvendadata1.txt";
 inline constexpr const char* colourSettingsFileName = "quorvendacolor.ini";
 
 // The first `count` lines of the file (missing lines empty), or nothing when it
-// cannot be opened: missing, held open by another program, a directory.
+// cannot be opened: missing, held by a program that denies all sharing, a
+// directory.
 // A read error part-way makes the remaining lines read as missing. A file
 // saved as UTF-8 or UTF-16 gives its lines converted to Shift-JIS.
 std::optional<std::vector<std::string>> readFirstLines(const std::string& path, int count);

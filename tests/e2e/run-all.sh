@@ -51,8 +51,8 @@ for file in "$(e2e_program)" "$E2E_NATIVE_BUILD/tests/e2e/x-close-request" \
   "$E2E_CONVERT" "$E2E_COMPARE" "$E2E_IMPORT" "$E2E_WINDOWS_BUILD/tests/e2e/planted/e2e-planted.dll"; do
   [ -e "$file" ] || missing+=("$file")
 done
-for helper in e2e-minimal e2e-leaky marker gdicount repaint-storm client-rect dpi-changed dialog-text shadowed-text text-extent \
-  hold-file remote-load-library shift-jis-table-check; do
+for helper in e2e-minimal e2e-leaky marker gdicount repaint-storm client-rect dpi-changed dialog-text shadowed-text \
+  text-extent hold-file save-storm turnover-times remote-load-library shift-jis-table-check; do
   [ -e "$(e2e_helper "$helper")" ] || missing+=("$(e2e_helper "$helper")")
 done
 for tool in wine wineserver wineboot Xvfb xdotool xwininfo xsetroot xprop iconv python3 x86_64-w64-mingw32-objdump; do

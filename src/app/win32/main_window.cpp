@@ -4,6 +4,7 @@
 #include "app/framework/win32/paint_dc.h"
 #include "app/framework/win32/win_app.h"
 #include "app/main_window_creation.h"
+#include "app/repaint_schedule.h"
 #include "app/resources/resource_ids.h"
 #include "app/title_countdown.h"
 #include "app/win32/win32_command_host.h"
@@ -22,11 +23,18 @@ constexpr UINT windowClassStyle = CS_HREDRAW | CS_VREDRAW;
 constexpr DWORD windowStyle = WS_OVERLAPPEDWINDOW;
 
 constexpr UINT_PTR repaintTimerId = 1;
-constexpr UINT repaintPeriodMs = 1000;
 constexpr UINT_PTR titleTimerId = 2;
 constexpr UINT titlePeriodMs = 10 * 60 * 1000;
 
 constexpr LRESULT creationFailed = -1;
+
+// Read from the clock as it now reads, so a late tick or a changed system
+// time is caught up at the next whole second.
+UINT repaintDelayMs() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return static_cast<UINT>(msUntilNextRepaint(now.wMilliseconds));
+}
 
 }  // namespace
 
@@ -68,7 +76,7 @@ void MainWindow::onPaint() {
 
 bool MainWindow::onCreate(const CREATESTRUCTW&) {
     if (Default() == creationFailed) return false;
-    SetTimer(repaintTimerId, repaintPeriodMs);
+    SetTimer(repaintTimerId, repaintDelayMs());
     SetTimer(titleTimerId, titlePeriodMs);
     // Inside creation, so the window is never shown without its layered attributes.
     const ColourSettings settings = readColourSettings();
@@ -81,7 +89,11 @@ void MainWindow::onTimer(UINT_PTR timerId) {
         updateTitleCountdown(titleText_, eventState_.slot1Lines, takeCalendarSnapshot());
         SetWindowText(titleText_.c_str());
     }
-    if (timerId == repaintTimerId) Invalidate(TRUE);
+    if (timerId == repaintTimerId) {
+        // Setting the same id again replaces the timer: one tick, one repaint.
+        SetTimer(repaintTimerId, repaintDelayMs());
+        Invalidate(TRUE);
+    }
     Default();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The clock's one top-level window: a layered window that repaints the dial
-// every second, rewrites its title every ten minutes, asks before closing and
-// opens the settings file on a right-click.
+// just after each whole second of the system clock, rewrites its title every
+// ten minutes, asks before closing and opens the settings file on a
+// right-click.
 #include <string>
 
 #include "app/framework/win32/wnd.h"
@@ -23,7 +24,7 @@ private:
     void onPaint();
     // During CreateEx, before the window is shown: timers and transparency.
     bool onCreate(const CREATESTRUCTW& create);
-    // At each tick of the repaint timer (every second) and the title timer (every ten minutes).
+    // At each tick of the repaint timer (just after each second) and the title timer (every ten minutes).
     void onTimer(UINT_PTR timerId);
     // Before each repaint, when the system would fill the background.
     bool onEraseBkgnd(HDC dc);

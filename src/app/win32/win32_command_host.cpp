@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/win32/system_library.h"
-#include "render/win32/utf16_from_shift_jis.h"
+#include "core/win32/utf16_from_shift_jis.h"
 
 namespace quorvenda {
 

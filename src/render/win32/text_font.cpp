@@ -1,7 +1,7 @@
 #include "render/win32/text_font.h"
 
 #include "core/dpi_scale.h"
-#include "render/win32/utf16_from_shift_jis.h"
+#include "core/win32/utf16_from_shift_jis.h"
 #include "render/win32/win32_gdi.h"
 
 namespace quorvenda {

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "render/win32/utf16_from_shift_jis.h"
+#include "core/win32/utf16_from_shift_jis.h"
 
 namespace quorvenda {
 

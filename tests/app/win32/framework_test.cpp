@@ -14,7 +14,7 @@
 #include "app/framework/win32/win_app.h"
 #include "app/framework/win32/wnd.h"
 #include "render/win32/text_font.h"
-#include "render/win32/utf16_from_shift_jis.h"
+#include "core/win32/utf16_from_shift_jis.h"
 #include "render/win32/win32_gdi.h"
 
 namespace quorvenda {

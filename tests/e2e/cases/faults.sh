@@ -49,13 +49,15 @@ e2e_expect_clock_unharmed() {
 
 e2e_inject_deleted() { rm -f "$1"; }
 
+# e2e_inject_locked FILE [as-spreadsheet]: FILE held open with no sharing,
+# or as a spreadsheet holds its document (read and write, others may read).
 e2e_inject_locked() {
   : >"$E2E_WORK/hold.out"
   # Held far longer than the test needs; released by killing the holder.
-  wine "$(e2e_helper hold-file)" "Z:${1//\//\\}" 300 >"$E2E_WORK/hold.out" 2>>"$E2E_WORK/helpers.log" &
+  wine "$(e2e_helper hold-file)" "Z:${1//\//\\}" 300 ${2:+"$2"} >"$E2E_WORK/hold.out" 2>>"$E2E_WORK/helpers.log" &
   E2E_HOLDER_PID=$!
   e2e_wait_for 10 grep -q holding "$E2E_WORK/hold.out" || e2e_fail "hold-file did not open $1"
-  e2e_log "hold-file (pid $E2E_HOLDER_PID) holds $1 with no sharing"
+  e2e_log "hold-file (pid $E2E_HOLDER_PID) holds $1 ${2:-with no sharing}"
 }
 
 e2e_release_locked() {

@@ -121,3 +121,39 @@ test_thousands_of_repaints_leak_no_gdi_object() {
   e2e_check "GDI objects did not grow ($before -> $after)" [ "$after" -le "$before" ]
 }
 e2e_test test_thousands_of_repaints_leak_no_gdi_object
+
+# e2e_turnover_lags PROCESS SECONDS: for each second of the system clock in
+# which the window changed, how many milliseconds after the whole second it
+# first changed, one a line.
+e2e_turnover_lags() {
+  e2e_win_helper turnover-times "$1" "$2" | tr -d '\r' | awk '!seen[$1]++ { print $2 }'
+}
+
+# Seconds watched at each start, and how late a turnover may come.
+E2E_TURNOVER_SECONDS=8
+E2E_TURNOVER_LIMIT_MS=100
+
+test_the_shown_second_turns_over_with_the_system_clock() {
+  # The real clock, no faked time; no data files, so only the time text and
+  # the second hand move. Two starts, each at its own point in a second.
+  local folder start lags count late median
+  folder=$(e2e_make_folder real-clock)
+  for start in 1 2; do
+    e2e_start_exe "$(e2e_program)" "$folder" TZ=JST-9
+    MAIN_WINDOW=$(e2e_wait_main_window 15)
+    lags=$(e2e_turnover_lags "$E2E_PROGRAM_NAME" "$E2E_TURNOVER_SECONDS")
+    e2e_log "start $start: turnover lags (ms): ${lags//$'\n'/ }"
+    count=$(wc -l <<<"$lags")
+    late=$(awk -v limit="$E2E_TURNOVER_LIMIT_MS" '$1 > limit' <<<"$lags" | wc -l)
+    median=$(sort -n <<<"$lags" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
+    # One turnover a second: none skipped, none shown twice.
+    e2e_check "start $start: a turnover in each of the $E2E_TURNOVER_SECONDS seconds (got $count)" \
+      [ $((count >= E2E_TURNOVER_SECONDS - 1 && count <= E2E_TURNOVER_SECONDS + 1)) -eq 1 ]
+    # A loaded machine may hold up one repaint; the clock itself must not.
+    e2e_check "start $start: median lag ${median} ms within $E2E_TURNOVER_LIMIT_MS ms" \
+      [ "$median" -le "$E2E_TURNOVER_LIMIT_MS" ]
+    e2e_check "start $start: at most one turnover later than $E2E_TURNOVER_LIMIT_MS ms (got $late)" [ "$late" -le 1 ]
+    e2e_stop_program
+  done
+}
+e2e_test test_the_shown_second_turns_over_with_the_system_clock

@@ -13,10 +13,9 @@ int main(int argc, char** argv) {
     }
     HWND window = findTargetWindow(argv[1]);
     if (!window) return reportNoTarget("window", argv[1]);
-    RECT client;
-    POINT origin = {0, 0};
-    if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin))
-        return reportNoTarget("client area", argv[1]);
-    printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+    POINT origin;
+    LONG width, height;
+    if (!clientAreaOnScreen(window, &origin, &width, &height)) return reportNoTarget("client area", argv[1]);
+    printf("%ld %ld %ld %ld\n", origin.x, origin.y, width, height);
     return 0;
 }

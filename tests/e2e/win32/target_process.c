@@ -51,6 +51,15 @@ HWND findTargetWindow(const char* target) {
     return processId ? findProcessWindow(processId) : NULL;
 }
 
+BOOL clientAreaOnScreen(HWND window, POINT* origin, LONG* width, LONG* height) {
+    RECT client;
+    origin->x = origin->y = 0;
+    if (!GetClientRect(window, &client) || !ClientToScreen(window, origin)) return FALSE;
+    *width = client.right;
+    *height = client.bottom;
+    return TRUE;
+}
+
 int reportNoTarget(const char* what, const char* target) {
     fprintf(stderr, "no %s for '%s'\n", what, target);
     return noTargetExitCode;

@@ -16,6 +16,10 @@ HWND findProcessWindow(DWORD processId);
 /* The window of the process named by target; NULL if there is none. */
 HWND findTargetWindow(const char* target);
 
+/* The window's client area in screen coordinates: origin and size. FALSE
+   when the window has gone. */
+BOOL clientAreaOnScreen(HWND window, POINT* origin, LONG* width, LONG* height);
+
 /* Prints why and returns the exit code every helper uses for a bad target. */
 int reportNoTarget(const char* what, const char* target);
 

@@ -2,7 +2,7 @@
 
 #include "app/framework/class_name.h"
 #include "app/framework/win32/win_app.h"
-#include "render/win32/utf16_from_shift_jis.h"
+#include "core/win32/utf16_from_shift_jis.h"
 
 namespace quorvenda {
 

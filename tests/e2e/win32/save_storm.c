@@ -1,0 +1,59 @@
+/* save-storm PATH COUNT SOURCE: saves SOURCE's bytes over PATH COUNT times
+   as the user's editors do, alternating the two ways: in place (opened for
+   writing, others allowed to read, truncated) and by writing a temporary
+   file beside PATH and renaming it over PATH. Prints
+   "in-place N failed M renamed N failed M": how many saves of each way were
+   made and how many of them were refused. Exits 1 if any save failed. */
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+enum { maxSource = 1 << 20 };
+
+static char content[maxSource];
+static DWORD contentSize;
+
+static BOOL writeAll(const char* path, DWORD sharing) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, sharing, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return FALSE;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, content, contentSize, &written, NULL) && written == contentSize;
+    return CloseHandle(file) && ok;
+}
+
+static BOOL saveInPlace(const char* path) {
+    return writeAll(path, FILE_SHARE_READ);
+}
+
+static BOOL saveByRename(const char* path, const char* temporary) {
+    return writeAll(temporary, 0) && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING);
+}
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        fprintf(stderr, "usage: save-storm PATH COUNT SOURCE\n");
+        return 2;
+    }
+    FILE* source = fopen(argv[3], "rb");
+    if (!source) {
+        fprintf(stderr, "cannot read %s\n", argv[3]);
+        return 2;
+    }
+    contentSize = (DWORD)fread(content, 1, sizeof content, source);
+    fclose(source);
+    char temporary[MAX_PATH];
+    if (snprintf(temporary, sizeof temporary, "%s.saving", argv[1]) >= (int)sizeof temporary) return 2;
+
+    enum { inPlace, renamed, ways };
+    long count = strtol(argv[2], NULL, 10);
+    long made[ways] = {0}, failed[ways] = {0};
+    for (long i = 0; i < count; ++i) {
+        int way = i % 2 == 0 ? inPlace : renamed;
+        BOOL ok = way == inPlace ? saveInPlace(argv[1]) : saveByRename(argv[1], temporary);
+        ++made[way];
+        if (!ok) ++failed[way];
+    }
+    printf("in-place %ld failed %ld renamed %ld failed %ld\n", made[inPlace], failed[inPlace], made[renamed],
+           failed[renamed]);
+    return failed[inPlace] + failed[renamed] ? 1 : 0;
+}
