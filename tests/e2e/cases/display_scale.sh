@@ -112,7 +112,8 @@ e2e_test test_clock_is_drawn_at_192_dpi
 _e2e_dpi_changed() { e2e_win_helper dpi-changed "$E2E_PROGRAM_NAME" "$@" >/dev/null || e2e_fail "dpi-changed $*"; }
 
 # The window takes exactly the rectangle the message suggests; a null, empty
-# or inverted one leaves it where it is. It ticks on and leaks nothing.
+# or inverted one leaves it where it is. It ticks on and leaks nothing, and
+# the message is handled while a question box is open too.
 test_wm_dpichanged_moves_the_window_to_the_suggested_rectangle() {
   local folder geometry before after painted
   folder=$(e2e_event_folder dpi-changed 2007 6 13 1)
@@ -135,5 +136,16 @@ test_wm_dpichanged_moves_the_window_to_the_suggested_rectangle() {
   painted=$(e2e_win_helper repaint-storm "$E2E_PROGRAM_NAME" 50 | tr -d '\r') || e2e_fail "repaint-storm"
   after=$(e2e_gdi_count)
   e2e_check "GDI objects stay flat over 100 repaints ($before -> $after, storm $painted)" [ "$after" -le "$before" ]
+  # While the close question is open, its own message loop runs the handler.
+  local box
+  e2e_close_request "$MAIN_WINDOW"
+  box=$(e2e_wait_window "^$E2E_CLOSE_CAPTION\$" 5)
+  _e2e_dpi_changed 96 150 100 450 540
+  geometry=$(e2e_geometry "$MAIN_WINDOW")
+  e2e_check "with the question open, the window is at 150 100 300 440 (got $geometry)" \
+    [ "$geometry" = "150 100 300 440" ]
+  e2e_keys "$box" Escape
+  e2e_wait_window_gone "^$E2E_CLOSE_CAPTION\$" 5
+  e2e_check "the clock runs on" e2e_program_running
 }
 e2e_test test_wm_dpichanged_moves_the_window_to_the_suggested_rectangle
