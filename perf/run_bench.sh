@@ -92,9 +92,7 @@ perf_paint_timing "$windowsBuild" "$folder" "$paints" "$warmup" "$rounds"
 # the baseline open at 450 x 660, on a screen that holds them.
 perf_log "paint handler at 144 DPI: the clock and the fill+copy baseline"
 perf_copy_prefix "$prefix"
-WINEPREFIX=$PERF_PREFIX wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 ||
-  perf_fail "could not set LogPixels"
-WINEPREFIX=$PERF_PREFIX wineserver -w
+wine_prefix_set_dpi "$PERF_PREFIX" 144 || perf_fail "could not set the system DPI of $PERF_PREFIX"
 WINE_SCREEN=1600x1200x24 perf_start_display
 WINEPREFIX=$PERF_PREFIX DISPLAY=$PERF_DISPLAY perf_paint_timing "$windowsBuild" "$folder" "$paints" "$warmup" \
   "$rounds" _144dpi "${PERF_DRIVES[@]:0:2}"

@@ -30,8 +30,9 @@ wine_env() {
 # itself among the free ones (-displayfd: no race with a server starting at
 # the same time), with its output in LOG. Sets WINE_XVFB_PID at once and
 # WINE_DISPLAY (":N") once the server is up; returns 1 if it is not up
-# within 10 s. WINE_SCREEN sets the screen's size (default 1024x768x24). -noreset keeps the server as it is (its root colour, say)
-# when its last client leaves.
+# within 10 s. WINE_SCREEN sets the screen's size (default 1024x768x24).
+# -noreset keeps the server as it is (its root colour, say) when its last
+# client leaves.
 wine_display_start() {
   local numberFile
   numberFile=$(mktemp "${TMPDIR:-/tmp}/xvfb-display.XXXXXX") || return 1
@@ -73,6 +74,13 @@ wine_frames_drawn_by() {
   else
     wine reg delete "$key" /v Managed /f >/dev/null 2>&1 || true
   fi
+}
+
+# wine_prefix_set_dpi PREFIX DPI: the system DPI of PREFIX's programs (the
+# display scale: 120 is 125 %, 144 is 150 %), read when each one starts.
+wine_prefix_set_dpi() {
+  WINEPREFIX=$1 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1 &&
+    WINEPREFIX=$1 wineserver -w
 }
 
 # wine_prefix_stop PREFIX: ends every Wine process of PREFIX and waits until they are gone.

@@ -119,9 +119,10 @@ void MainWindow::onDpiChanged(UINT, const RECT* suggested) {
     const auto placement = suggested != nullptr
                                ? placementOfEdges(suggested->left, suggested->top, suggested->right, suggested->bottom)
                                : std::nullopt;
-    if (placement)
+    if (placement) {
         SetWindowPos(nullptr, placement->x, placement->y, placement->width, placement->height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     Invalidate(FALSE);
 }
 

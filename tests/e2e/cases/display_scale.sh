@@ -14,9 +14,7 @@ e2e_use_dpi() {
   if [ ! -d "$prefix" ]; then
     rm -rf "$prefix.partial"
     cp -a "$E2E_PREFIX" "$prefix.partial" || e2e_fail "copying the prefix"
-    WINEPREFIX="$prefix.partial" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
-      >/dev/null 2>&1 || e2e_fail "setting LogPixels to $1"
-    wine_prefix_stop "$prefix.partial"
+    wine_prefix_set_dpi "$prefix.partial" "$1" || e2e_fail "setting the system DPI to $1"
     mv "$prefix.partial" "$prefix"
   fi
   # shellcheck disable=SC2034 # read by e2e_trace_dial
