@@ -15,6 +15,9 @@ packages=(
   faketime imagemagick fonts-ipafont-gothic locales # fixed dates, screenshots, the Japanese font and locale
   python3 libx11-dev                       # the icon script; the close-request helper
   shellcheck clang-format                  # lint: shell scripts and the C and C++ style
+  libgtk-3-dev                             # the Linux clock: GTK 3, Cairo, Pango, fontconfig
+  openbox xcompmgr python3-xlib            # testing it: a window manager, a compositor, shapes and properties
+  dpkg-dev lintian desktop-file-utils      # the Debian package: shlibdeps, checks
 )
 
 # One dpkg-query for all: a package is there when its status reads "ii".
