@@ -6,13 +6,20 @@ front of a yellow crescent moon, on a transparent background.
 letter_p.ico (32, 16 px, 4 bits per pixel): a yellow letter p outlined in
 red on black.
 
-Plain Python, no extra modules; the same input always gives the same bytes.
+With --png, writes the sun and moon instead as one PNG per size of the
+hicolor icon theme, DIRECTORY/<N>x<N>/quorvenda.png (8-bit RGBA, the
+background fully transparent), for the Linux program and its package.
+
+Plain Python, no extra modules; the same input always gives the same bytes
+(the PNGs carry no time or text chunk).
 Usage: make_icons.py OUTPUT_DIRECTORY
+       make_icons.py --png DIRECTORY
 """
 import math
 import os
 import struct
 import sys
+import zlib
 
 SUPERSAMPLE = 4
 
@@ -190,7 +197,38 @@ def write_ico(path, images):
         f.write(out)
 
 
+PNG_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def write_png(path, pixels):
+    """pixels: rows of colours or TRANSPARENT, written as 8-bit RGBA."""
+    size = len(pixels)
+    raw = bytearray()
+    for row in pixels:
+        raw.append(0)  # filter type None
+        for colour in row:
+            raw += bytes(4) if colour is TRANSPARENT else bytes(colour) + b"\xff"
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)  # 8 bits, RGBA, no interlace
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+                png_chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + png_chunk(b"IEND", b""))
+
+
+def write_theme_pngs(out_dir):
+    for size in PNG_SIZES:
+        folder = os.path.join(out_dir, f"{size}x{size}")
+        os.makedirs(folder, exist_ok=True)
+        write_png(os.path.join(folder, "quorvenda.png"), render(size, SUN_MOON_LAYERS, TRANSPARENT))
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--png":
+        write_theme_pngs(sys.argv[2])
+        return
     if len(sys.argv) != 2:
         raise SystemExit(__doc__)
     out_dir = sys.argv[1]
