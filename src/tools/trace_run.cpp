@@ -3,7 +3,7 @@
 #include "core/event_state.h"
 #include "render/paint_cycle.h"
 #include "render/recording_gdi.h"
-#include "tools/shift_jis_text.h"
+#include "core/utf8_from_shift_jis.h"
 #include "tools/trace_arguments.h"
 
 namespace quorvenda {
@@ -54,7 +54,7 @@ int runTrace(const std::vector<std::string>& args, std::ostream& out, std::ostre
     paintDial(gdi, paintDc, parsed->clientWidth, parsed->clientHeight, state, sources);
 
     for (const RecordedCall& call : gdi.calls()) {
-        if (belongsToOffscreenTrace(call, paintDc)) out << traceLine(call, shiftJisToUtf8) << '\n';
+        if (belongsToOffscreenTrace(call, paintDc)) out << traceLine(call, utf8FromShiftJis) << '\n';
     }
     return out.flush() ? 0 : 1;
 }

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "render_test_support.h"
-#include "tools/shift_jis_text.h"
+#include "core/utf8_from_shift_jis.h"
 #include "tools/trace_arguments.h"
 #include "tools/trace_run.h"
 
@@ -135,17 +135,20 @@ TEST(TraceTool, ABadArgumentPrintsTheUsageLineAloneAndExitsWith2) {
     EXPECT_EQ(help.lines, std::vector<std::string>{traceUsage});
 }
 
-TEST(ShiftJisToUtf8, ConvertsTextAndReplacesWhatIsNotShiftJis) {
-    EXPECT_EQ(shiftJisToUtf8("\x89\xef\x8b\x63"), "\xe4\xbc\x9a\xe8\xad\xb0");  // 会議
-    EXPECT_EQ(shiftJisToUtf8("a\x82\xa0z"), "a\xe3\x81\x82z");                  // あ between ASCII
-    EXPECT_EQ(shiftJisToUtf8("\xb1"), "\xef\xbd\xb1");                          // half-width katakana ｱ
-    EXPECT_EQ(shiftJisToUtf8("ok\x81"), "ok\xef\xbf\xbd");                      // a lead byte cut off at the end
-    EXPECT_EQ(shiftJisToUtf8("\xa0x"), "\xef\xbf\xbdx");                        // a byte that starts nothing
-    EXPECT_EQ(shiftJisToUtf8(""), "");
+TEST(Utf8FromShiftJis, ConvertsTextAndReplacesWhatIsNotShiftJis) {
+    EXPECT_EQ(utf8FromShiftJis("\x89\xef\x8b\x63"), "\xe4\xbc\x9a\xe8\xad\xb0");  // 会議
+    EXPECT_EQ(utf8FromShiftJis("a\x82\xa0z"), "a\xe3\x81\x82z");                  // あ between ASCII
+    EXPECT_EQ(utf8FromShiftJis("\xb1"), "\xef\xbd\xb1");                          // half-width katakana ｱ
+    EXPECT_EQ(utf8FromShiftJis("ok\x81"), "ok\xef\xbf\xbd");                      // a lead byte cut off at the end
+    EXPECT_EQ(utf8FromShiftJis("\xa0x"), "\xef\xbf\xbdx");                        // a byte that starts nothing
+    EXPECT_EQ(utf8FromShiftJis("\xed\x40\x87\x90"),
+              "\xe7\xba\x8a\xe2\x89\x92");                    // twin codes: 纊 (NEC-selected IBM), ≒ (NEC)
+    EXPECT_EQ(utf8FromShiftJis("\x81\x60"), "\xef\xbd\x9e");  // ～ decodes full-width, as Windows, not as the wave dash
+    EXPECT_EQ(utf8FromShiftJis(""), "");
     // A long name: 50,000 full-width ｂ (0x82 0x82), each three UTF-8 bytes.
     std::string expected;
     for (int i = 0; i < 50000; ++i) expected += "\xef\xbd\x82";
-    EXPECT_EQ(shiftJisToUtf8(std::string(100000, '\x82')), expected);
+    EXPECT_EQ(utf8FromShiftJis(std::string(100000, '\x82')), expected);
 }
 
 }  // namespace

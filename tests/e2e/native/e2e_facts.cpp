@@ -14,7 +14,7 @@
 #include "render/drawing_kit.h"
 #include "render/recording_gdi.h"
 #include "render/shadowed_text.h"
-#include "tools/shift_jis_text.h"
+#include "core/utf8_from_shift_jis.h"
 
 namespace quorvenda {
 namespace {
@@ -42,7 +42,7 @@ constexpr int scaledTestDpis[] = {120, 144, 192};
 
 void printFacts(std::ostream& out) {
     const WindowPlacement& at = mainWindowPlacement;
-    out << "E2E_CREATION_TITLE=" << shellQuoted(shiftJisToUtf8(creationTitle)) << '\n';
+    out << "E2E_CREATION_TITLE=" << shellQuoted(utf8FromShiftJis(creationTitle)) << '\n';
     out << "E2E_WINDOW_GEOMETRY='" << at.x << ' ' << at.y << ' ' << at.width << ' ' << at.height << "'\n";
     out << "E2E_BACKGROUND_COLOUR=" << screenColour(backgroundColour) << '\n';
     out << "E2E_SLOT_COLOURS=(";

@@ -1,0 +1,64 @@
+#pragma once
+// The drawing surface on Cairo: every operation keeps the meaning of the GDI
+// call of the same name, so the repaint draws the same pixels as on Windows.
+// Lines and ellipses are drawn without antialiasing (pure white stays pure
+// white for the colour key); texts are laid out by Pango in a fontconfig face
+// that has Japanese glyphs, converted from Shift-JIS to UTF-8 here.
+#include <cairo.h>
+
+#include <memory>
+#include <string>
+
+#include "render/gdi_api.h"
+
+namespace quorvenda {
+
+// A fontconfig family (UTF-8) at a height in device pixels: the desktop's interface font.
+struct CairoSystemFont {
+    std::string family;
+    int pixelHeight = 0;
+};
+
+class CairoGdi final : public GdiApi {
+public:
+    explicit CairoGdi(CairoSystemFont systemFont);  // the stock system font, and the font of every new device context
+    ~CairoGdi() override;
+    CairoGdi(const CairoGdi&) = delete;
+    CairoGdi& operator=(const CairoGdi&) = delete;
+
+    // A device context that draws onto `target`, an image surface the caller
+    // owns and keeps alive until deleteDC(dc).
+    DcHandle createSurfaceDC(cairo_surface_t* target);
+
+    GdiObject createPen(PenStyle style, int width, Colour colour) override;
+    GdiObject createFont(const FontSpec& fontSpec) override;
+    GdiObject createCompatibleBitmap(DcHandle dc, int width, int height) override;
+    GdiObject createMonochromeBitmap(int width, int height) override;
+    GdiObject getStockObject(StockObject which) override;
+    bool deleteObject(GdiObject object) override;
+
+    DcHandle createCompatibleDC(DcHandle dc) override;
+    bool deleteDC(DcHandle dc) override;
+    GdiObject selectObject(DcHandle dc, GdiObject object) override;
+
+    Colour setBkColor(DcHandle dc, Colour colour) override;
+    void extTextOutOpaque(DcHandle dc, const Rect& rect) override;
+    void setBkModeTransparent(DcHandle dc) override;
+    Colour setTextColor(DcHandle dc, Colour colour) override;
+    void textOut(DcHandle dc, int x, int y, std::string_view text) override;
+    TextExtent getTextExtent(DcHandle dc, std::string_view text) override;
+    void moveTo(DcHandle dc, int x, int y) override;
+    void lineTo(DcHandle dc, int x, int y) override;
+    void ellipse(DcHandle dc, int left, int top, int right, int bottom) override;
+    void arc(DcHandle dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
+             int yEnd) override;
+    void stretchBlt(DcHandle dst, int x, int y, int width, int height, DcHandle src, int xSrc, int ySrc, int widthSrc,
+                    int heightSrc) override;
+    void yieldTimeSlice() override;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace quorvenda
