@@ -1,0 +1,44 @@
+#include "app/gtk/desktop_metrics.h"
+
+#include <cmath>
+
+#include "app/gtk/gtk_handles.h"
+#include "core/dpi_scale.h"
+
+namespace quorvenda {
+
+namespace {
+
+constexpr double pointsPerInch = 72.0;
+
+struct FontDescriptionFree {
+    void operator()(PangoFontDescription* description) const { pango_font_description_free(description); }
+};
+
+}  // namespace
+
+int desktopDpi(GtkWidget* window) {
+    // -1 when no resolution is set: then the design DPI.
+    const double resolution = gdk_screen_get_resolution(gtk_widget_get_screen(window));
+    const int logicalDpi = resolution > 0 ? static_cast<int>(std::lround(resolution)) : designDpi;
+    return usableDpi(logicalDpi * gtk_widget_get_scale_factor(window));
+}
+
+CairoSystemFont desktopSystemFont(GtkWidget* window, int dpi) {
+    gchar* name = nullptr;
+    g_object_get(gtk_widget_get_settings(window), "gtk-font-name", &name, nullptr);
+    const GOwned<gchar> fontName(name);
+    const std::unique_ptr<PangoFontDescription, FontDescriptionFree> description(
+        pango_font_description_from_string(fontName ? fontName.get() : "Sans 10"));
+    CairoSystemFont font;
+    const char* family = pango_font_description_get_family(description.get());
+    font.family = family != nullptr ? family : "Sans";
+    const double size = pango_font_description_get_size(description.get()) / static_cast<double>(PANGO_SCALE);
+    // An absolute size is already in (logical) pixels; otherwise points.
+    const double pixels = pango_font_description_get_size_is_absolute(description.get()) ? size * dpi / designDpi
+                                                                                         : size * dpi / pointsPerInch;
+    font.pixelHeight = static_cast<int>(std::lround(pixels));
+    return font;
+}
+
+}  // namespace quorvenda

@@ -1,0 +1,242 @@
+#include "app/gtk/main_window.h"
+
+#include <algorithm>
+
+#include "app/gtk/colour_key_mask.h"
+#include "app/gtk/desktop_metrics.h"
+#include "app/gtk/gtk_command_host.h"
+#include "app/gtk/window_icon.h"
+#include "app/main_window_creation.h"
+#include "app/repaint_schedule.h"
+#include "app/title_countdown.h"
+#include "core/calendar.h"
+#include "core/utf8_from_shift_jis.h"
+#include "render/paint_cycle.h"
+
+namespace quorvenda {
+
+namespace {
+
+constexpr guint titlePeriodMs = 10 * 60 * 1000;
+constexpr guint rightButton = 3;
+constexpr double opaqueAlpha = 255.0;
+
+// Read from the clock as it now reads, so a late tick or a changed system
+// time is caught up at the next whole second.
+guint repaintDelayMs() {
+    const gint64 microseconds = g_get_real_time();
+    const int withinSecond = static_cast<int>(microseconds / 1000 % millisecondsPerSecond);
+    return static_cast<guint>(msUntilNextRepaint(withinSecond));
+}
+
+void setTitle(GtkWidget* window, const std::string& shiftJis) {
+    gtk_window_set_title(GTK_WINDOW(window), utf8FromShiftJis(shiftJis).c_str());
+}
+
+}  // namespace
+
+GtkMainWindow::GtkMainWindow()
+    : window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
+      settings_(gtk_widget_get_settings(window_)),
+      transparency_(readColourSettings()),
+      keyed_((layeredWindowFlags(transparency_) & layeredColourKeyFlag) != 0),
+      dpi_(desktopDpi(window_)),
+      gdi_(std::make_unique<CairoGdi>(desktopSystemFont(window_, dpi_))) {
+    setTitle(window_, creationTitle);
+    setWindowIcon(GTK_WINDOW(window_));
+    // Decided once, from the server, before the window is realized: an RGBA
+    // window only where a compositor draws its transparent pixels.
+    GdkScreen* screen = gtk_widget_get_screen(window_);
+    GdkVisual* rgba = gdk_screen_get_rgba_visual(screen);
+    rgbaWindow_ = keyed_ && rgba != nullptr && gdk_screen_is_composited(screen);
+    if (rgbaWindow_) gtk_widget_set_visual(window_, rgba);
+    gtk_widget_set_app_paintable(window_, TRUE);
+    gtk_widget_add_events(window_, GDK_BUTTON_PRESS_MASK | GDK_PROPERTY_CHANGE_MASK);
+    gtk_widget_set_opacity(window_, windowAlpha(transparency_) / opaqueAlpha);
+    placeWindow();
+    connectSignals();
+}
+
+GtkMainWindow::~GtkMainWindow() {
+    for (const gulong handler : settingsHandlers_) g_signal_handler_disconnect(settings_, handler);
+    gtk_widget_destroy(window_);
+}
+
+// The window's signals, routed to the handlers above.
+void GtkMainWindow::connectSignals() {
+    g_signal_connect(window_, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t* cr, gpointer self) -> gboolean {
+                         return static_cast<GtkMainWindow*>(self)->onDraw(cr);
+                     }),
+                     this);
+    g_signal_connect_after(window_, "size-allocate", G_CALLBACK(+[](GtkWidget*, GdkRectangle*, gpointer self) {
+                               static_cast<GtkMainWindow*>(self)->onSizeAllocate();
+                           }),
+                           this);
+    g_signal_connect(window_, "delete-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
+                         return static_cast<GtkMainWindow*>(self)->onDeleteEvent();
+                     }),
+                     this);
+    g_signal_connect(window_, "button-press-event",
+                     G_CALLBACK(+[](GtkWidget*, GdkEventButton* event, gpointer self) -> gboolean {
+                         return static_cast<GtkMainWindow*>(self)->onButtonPress(*event);
+                     }),
+                     this);
+    g_signal_connect(window_, "property-notify-event",
+                     G_CALLBACK(+[](GtkWidget*, GdkEventProperty* event, gpointer self) -> gboolean {
+                         return static_cast<GtkMainWindow*>(self)->onPropertyNotify(*event);
+                     }),
+                     this);
+    const GCallback metricsChanged = G_CALLBACK(
+        +[](GObject*, GParamSpec*, gpointer self) { static_cast<GtkMainWindow*>(self)->onDesktopMetricsChanged(); });
+    g_signal_connect(window_, "notify::scale-factor", metricsChanged, this);
+    settingsHandlers_[0] = g_signal_connect(settings_, "notify::gtk-xft-dpi", metricsChanged, this);
+    settingsHandlers_[1] = g_signal_connect(settings_, "notify::gtk-font-name", metricsChanged, this);
+}
+
+void GtkMainWindow::show() {
+    gtk_widget_realize(window_);
+    requestFrameExtents(gtk_widget_get_window(window_));
+    gtk_widget_show(window_);
+    armRepaintTimer();
+    titleTimer_.arm(
+        titlePeriodMs,
+        +[](gpointer self) -> gboolean {
+            static_cast<GtkMainWindow*>(self)->onTitleTimer();
+            return G_SOURCE_CONTINUE;
+        },
+        this);
+}
+
+bool GtkMainWindow::onDraw(cairo_t* cr) {
+    if (!dial_) return true;
+    // The kept image is in device pixels; GTK draws in logical ones.
+    const double scale = gtk_widget_get_scale_factor(window_);
+    cairo_save(cr);
+    cairo_scale(cr, 1 / scale, 1 / scale);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    if (rgbaWindow_ && mask_) {
+        cairo_set_source_rgba(cr, 0, 0, 0, 0);
+        cairo_paint(cr);
+        cairo_set_source_surface(cr, dial_.get(), 0, 0);
+        cairo_mask_surface(cr, mask_.get(), 0, 0);
+    } else {
+        cairo_set_source_surface(cr, dial_.get(), 0, 0);
+        cairo_paint(cr);
+    }
+    cairo_restore(cr);
+    return true;
+}
+
+void GtkMainWindow::onSizeAllocate() {
+    const int scale = gtk_widget_get_scale_factor(window_);
+    const int width = gtk_widget_get_allocated_width(window_) * scale;
+    const int height = gtk_widget_get_allocated_height(window_) * scale;
+    if (dial_ && cairo_image_surface_get_width(dial_.get()) == width &&
+        cairo_image_surface_get_height(dial_.get()) == height)
+        return;
+    repaint();
+}
+
+bool GtkMainWindow::onDeleteEvent() {
+    GtkCommandHost host(GTK_WINDOW(window_));
+    if (confirmClose(host)) gtk_main_quit();
+    // The window is destroyed with this object, after the main loop ends.
+    return true;
+}
+
+bool GtkMainWindow::onButtonPress(const GdkEventButton& event) {
+    if (event.type != GDK_BUTTON_PRESS || event.button != rightButton) return false;
+    // Anywhere in the window: the click's position does not matter.
+    GtkCommandHost host(GTK_WINDOW(window_));
+    settingsFileCommand(host, rememberedPath_);
+    return true;
+}
+
+bool GtkMainWindow::onPropertyNotify(const GdkEventProperty& event) {
+    if (isFrameExtentsAtom(event.atom)) fitOuterSize();
+    return false;
+}
+
+void GtkMainWindow::onDesktopMetricsChanged() {
+    const int dpi = desktopDpi(window_);
+    dpi_ = dpi;
+    // The system font's pixel height follows the DPI, so the surface is made again.
+    gdi_ = std::make_unique<CairoGdi>(desktopSystemFont(window_, dpi_));
+    repaint();
+}
+
+void GtkMainWindow::onRepaintTimer() {
+    repaintTimer_.fired();
+    // Armed again from the clock's reading: one tick, one repaint.
+    armRepaintTimer();
+    repaint();
+}
+
+void GtkMainWindow::onTitleTimer() {
+    updateTitleCountdown(titleText_, eventState_.slot1Lines, takeCalendarSnapshot());
+    setTitle(window_, titleText_);
+}
+
+void GtkMainWindow::placeWindow() {
+    // GTK places and sizes in logical pixels, the design in device pixels.
+    const int scale = gtk_widget_get_scale_factor(window_);
+    const WindowPlacement at = mainWindowPlacementAt(dpi_);
+    gtk_window_move(GTK_WINDOW(window_), at.x / scale, at.y / scale);
+    // Without a window manager there is no frame: the window is the whole outer size.
+    gtk_window_set_default_size(GTK_WINDOW(window_), at.width / scale, at.height / scale);
+}
+
+void GtkMainWindow::fitOuterSize() {
+    const std::optional<FrameExtents> extents = frameExtents(gtk_widget_get_window(window_));
+    // Once for each frame the window manager reports, so a size the user sets stays.
+    if (!extents || extents == fittedExtents_) return;
+    fittedExtents_ = extents;
+    const int scale = gtk_widget_get_scale_factor(window_);
+    const WindowPlacement at = mainWindowPlacementAt(dpi_);
+    const int width = std::max(1, (at.width - extents->left - extents->right) / scale);
+    const int height = std::max(1, (at.height - extents->top - extents->bottom) / scale);
+    gtk_window_resize(GTK_WINDOW(window_), width, height);
+}
+
+void GtkMainWindow::armRepaintTimer() {
+    repaintTimer_.arm(
+        repaintDelayMs(),
+        +[](gpointer self) -> gboolean {
+            static_cast<GtkMainWindow*>(self)->onRepaintTimer();
+            return G_SOURCE_REMOVE;
+        },
+        this);
+}
+
+void GtkMainWindow::repaint() {
+    const int scale = gtk_widget_get_scale_factor(window_);
+    const int width = gtk_widget_get_allocated_width(window_) * scale;
+    const int height = gtk_widget_get_allocated_height(window_) * scale;
+    if (width <= 0 || height <= 0) return;
+    if (!dial_ || cairo_image_surface_get_width(dial_.get()) != width ||
+        cairo_image_surface_get_height(dial_.get()) != height) {
+        dial_.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    }
+    if (cairo_surface_status(dial_.get()) != CAIRO_STATUS_SUCCESS) return;
+    const DcHandle dc = gdi_->createSurfaceDC(dial_.get());
+    RepaintSources sources;
+    sources.dpi = dpi_;
+    paintDial(*gdi_, dc, width, height, eventState_, sources, noObject);
+    gdi_->deleteDC(dc);
+    if (keyed_) applyColourKey();
+    gtk_widget_queue_draw(window_);
+}
+
+void GtkMainWindow::applyColourKey() {
+    mask_ = keyedOutMask(dial_.get());
+    if (cairo_surface_status(mask_.get()) != CAIRO_STATUS_SUCCESS) return;
+    // The region is wanted in logical pixels, as GTK's shapes are.
+    const int scale = gtk_widget_get_scale_factor(window_);
+    cairo_surface_set_device_scale(mask_.get(), scale, scale);
+    const CairoRegionPtr drawn = regionOfMask(mask_.get());
+    cairo_surface_set_device_scale(mask_.get(), 1, 1);
+    if (!rgbaWindow_) gtk_widget_shape_combine_region(window_, drawn.get());
+    gtk_widget_input_shape_combine_region(window_, drawn.get());
+}
+
+}  // namespace quorvenda
