@@ -1,58 +1,565 @@
 #include "render/cairo/cairo_gdi.h"
 
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <thread>
+#include <utility>
+
+#include "core/utf8_from_shift_jis.h"
+#include "render/cairo/cairo_handles.h"
+#include "render/cairo/gdi_geometry.h"
+#include "render/cairo/pango_font.h"
+
 namespace quorvenda {
 
-struct CairoGdi::State {};
+namespace {
 
-CairoGdi::CairoGdi(CairoSystemFont) : state_(std::make_unique<State>()) {}
+// Cairo's image surfaces end at 32767 pixels a side; the pixel count is held
+// to an 8K screen's worth so that no call allocates absurd memory.
+constexpr int largestBitmapSide = 32767;
+constexpr long long largestBitmapPixels = 1LL << 25;
+// Shapes and copies reaching beyond this are refused: Cairo's fixed-point
+// coordinates end near 2^23, and nothing that far out is on any bitmap.
+constexpr int largestShapeCoordinate = 1 << 16;
+constexpr int widestPen = 1 << 12;
+constexpr int halfWhite = 3 * 255 / 2;  // brightness splitting black from white on a monochrome bitmap
+constexpr double pixelCentre = 0.5;
+constexpr const char* japanese = "ja";
+
+enum class Kind { pen, font, bitmap };
+
+struct Pen {
+    PenStyle style = PenStyle::solid;
+    int width = 1;
+    Colour colour = black;
+};
+
+struct Bitmap {
+    CairoSurfacePtr surface;
+    bool monochrome = false;
+};
+
+struct Object {
+    Kind kind = Kind::pen;
+    bool stock = false;
+    Pen pen;
+    PangoFontDescriptionPtr font;
+    Bitmap bitmap;
+};
+
+struct Dc {
+    bool memory = false;
+    cairo_surface_t* target = nullptr;  // a surface DC's; a memory DC draws on its bitmap
+    GdiObject pen = noObject;
+    GdiObject font = noObject;
+    GdiObject bitmap = noObject;
+    Colour bkColor = white;
+    Colour textColor = black;
+    bool transparent = false;
+    PixelPoint position;
+};
+
+std::uintptr_t raw(GdiObject object) {
+    return static_cast<std::uintptr_t>(object);
+}
+std::uintptr_t raw(DcHandle dc) {
+    return static_cast<std::uintptr_t>(dc);
+}
+
+bool usableSize(int width, int height) {
+    return width > 0 && height > 0 && width <= largestBitmapSide && height <= largestBitmapSide &&
+           static_cast<long long>(width) * height <= largestBitmapPixels;
+}
+
+bool withinShapeReach(std::initializer_list<int> coordinates) {
+    return std::all_of(coordinates.begin(), coordinates.end(),
+                       [](int c) { return c >= -largestShapeCoordinate && c <= largestShapeCoordinate; });
+}
+
+// Cairo's RGB24 and ARGB32 pixels: 0xAARRGGBB in native order, drawn opaque.
+std::uint32_t pixelOf(Colour colour) {
+    return 0xFF000000u | (colour & 0xFFu) << 16 | (colour & 0xFF00u) | (colour >> 16 & 0xFFu);
+}
+Colour colourOf(std::uint32_t pixel) {
+    return rgb(pixel >> 16 & 0xFFu, pixel >> 8 & 0xFFu, pixel & 0xFFu);
+}
+
+void setSource(cairo_t* cr, Colour colour) {
+    constexpr double full = 255.0;
+    cairo_set_source_rgb(cr, (colour & 0xFFu) / full, (colour >> 8 & 0xFFu) / full, (colour >> 16 & 0xFFu) / full);
+}
+
+bool drawableImage(cairo_surface_t* surface) {
+    if (surface == nullptr || cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE)
+        return false;
+    const cairo_format_t format = cairo_image_surface_get_format(surface);
+    return format == CAIRO_FORMAT_RGB24 || format == CAIRO_FORMAT_ARGB32;
+}
+
+PixelBounds boundsOf(cairo_surface_t* surface) {
+    return {cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)};
+}
+
+// Sets pixels directly: one-pixel pens are placed by GDI's own rule, not by a rasteriser.
+void setPixels(cairo_surface_t* surface, const std::vector<PixelPoint>& pixels, Colour colour) {
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const PixelBounds bounds = boundsOf(surface);
+    const std::uint32_t value = pixelOf(colour);
+    for (const PixelPoint& p : pixels) {
+        if (p.x < 0 || p.y < 0 || p.x >= bounds.width || p.y >= bounds.height) continue;
+        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(p.y) * stride);
+        row[p.x] = value;
+    }
+    cairo_surface_mark_dirty(surface);
+}
+
+// A drawing context on `surface` for shapes: no antialiasing, so a stroke
+// leaves every other pixel exactly as it was.
+CairoPtr shapeContext(cairo_surface_t* surface) {
+    CairoPtr cr(cairo_create(surface));
+    cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
+    return cr;
+}
+
+void tracePolyline(cairo_t* cr, const std::vector<CurvePoint>& points) {
+    for (const CurvePoint& p : points) cairo_line_to(cr, p.x + pixelCentre, p.y + pixelCentre);
+}
+
+void strokeWide(cairo_t* cr, const Pen& pen, Colour colour) {
+    setSource(cr, colour);
+    cairo_set_line_width(cr, pen.width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
+}
+
+// A copy of `source`, converted as GDI converts between monochrome and colour:
+// to colour, black bits take the destination's text colour and white ones its
+// background colour; to monochrome, pixels of the source's background colour
+// turn white and all others black.
+enum class PixelConversion { none, toColour, toMonochrome };
+Colour converted(Colour pixel, PixelConversion conversion, Colour textColour, Colour bkColour) {
+    switch (conversion) {
+        case PixelConversion::none: return pixel;
+        case PixelConversion::toColour: return pixel == white ? bkColour : textColour;
+        case PixelConversion::toMonochrome: return pixel == bkColour ? white : black;
+    }
+    return pixel;
+}
+
+CairoSurfacePtr convertedCopy(cairo_surface_t* source, PixelConversion conversion, Colour textColour, Colour bkColour) {
+    const PixelBounds bounds = boundsOf(source);
+    CairoSurfacePtr copy(cairo_image_surface_create(CAIRO_FORMAT_RGB24, bounds.width, bounds.height));
+    cairo_surface_flush(source);
+    const unsigned char* from = cairo_image_surface_get_data(source);
+    unsigned char* to = cairo_image_surface_get_data(copy.get());
+    if (from == nullptr || to == nullptr) return copy;
+    const int fromStride = cairo_image_surface_get_stride(source);
+    const int toStride = cairo_image_surface_get_stride(copy.get());
+    for (int y = 0; y < bounds.height; ++y) {
+        const auto* in = reinterpret_cast<const std::uint32_t*>(from + static_cast<std::ptrdiff_t>(y) * fromStride);
+        auto* out = reinterpret_cast<std::uint32_t*>(to + static_cast<std::ptrdiff_t>(y) * toStride);
+        for (int x = 0; x < bounds.width; ++x) {
+            out[x] = pixelOf(converted(colourOf(in[x]), conversion, textColour, bkColour));
+        }
+    }
+    cairo_surface_mark_dirty(copy.get());
+    return copy;
+}
+
+}  // namespace
+
+struct CairoGdi::State {
+    explicit State(CairoSystemFont font)
+        : systemFontSpec(std::move(font)),
+          fontMap(pango_cairo_font_map_new()),
+          context(pango_font_map_create_context(fontMap.get())),
+          fonts(context.get()),
+          layout(pango_layout_new(context.get())) {
+        pango_context_set_language(context.get(), pango_language_from_string(japanese));
+        // Grey antialiasing: a text's pixels are blends of its colour and what lies beneath, never colour fringes.
+        CairoFontOptionsPtr options(cairo_font_options_create());
+        cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+        pango_cairo_context_set_font_options(context.get(), options.get());
+        blackPen = addStock(Kind::pen);
+        systemFont = addStock(Kind::font);
+        objects[raw(systemFont)].font = fonts.fontFor(systemFontSpec.family, systemFontSpec.pixelHeight);
+        defaultBitmap = addStock(Kind::bitmap);
+        objects[raw(defaultBitmap)].bitmap = monochromeBitmap(1, 1);
+    }
+
+    GdiObject addStock(Kind kind) {
+        const GdiObject handle = nextHandle<GdiObject>();
+        objects[raw(handle)].kind = kind;
+        objects[raw(handle)].stock = true;
+        return handle;
+    }
+
+    template <typename Handle>
+    Handle nextHandle() {
+        return static_cast<Handle>(next++);
+    }
+
+    static Bitmap monochromeBitmap(int width, int height) {
+        return Bitmap{CairoSurfacePtr(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)), true};
+    }
+
+    GdiObject addBitmap(Bitmap bitmap) {
+        if (cairo_surface_status(bitmap.surface.get()) != CAIRO_STATUS_SUCCESS) return noObject;
+        const GdiObject handle = nextHandle<GdiObject>();
+        Object& object = objects[raw(handle)];
+        object.kind = Kind::bitmap;
+        object.bitmap = std::move(bitmap);
+        return handle;
+    }
+
+    Object* find(GdiObject handle) {
+        auto it = objects.find(raw(handle));
+        return it == objects.end() ? nullptr : &it->second;
+    }
+    Dc* find(DcHandle handle) {
+        auto it = dcs.find(raw(handle));
+        return it == dcs.end() ? nullptr : &it->second;
+    }
+
+    DcHandle addDc(Dc dc) {
+        dc.pen = blackPen;
+        dc.font = systemFont;
+        const DcHandle handle = nextHandle<DcHandle>();
+        dcs.emplace(raw(handle), dc);
+        return handle;
+    }
+
+    bool selectedAnywhere(GdiObject handle) const {
+        return std::any_of(dcs.begin(), dcs.end(), [handle](const auto& entry) {
+            const Dc& dc = entry.second;
+            return dc.pen == handle || dc.font == handle || dc.bitmap == handle;
+        });
+    }
+
+    // The surface a device context draws on, or null.
+    cairo_surface_t* surfaceOf(const Dc& dc) {
+        if (!dc.memory) return dc.target;
+        Object* bitmap = find(dc.bitmap);
+        return bitmap != nullptr ? bitmap->bitmap.surface.get() : nullptr;
+    }
+
+    bool monochrome(const Dc& dc) {
+        if (!dc.memory) return false;
+        Object* bitmap = find(dc.bitmap);
+        return bitmap == nullptr || bitmap->bitmap.monochrome;
+    }
+
+    // The colour as the device context's bitmap holds it: black or white on a monochrome one.
+    Colour shown(const Dc& dc, Colour colour) {
+        if (!monochrome(dc)) return colour;
+        const int brightness = static_cast<int>((colour & 0xFFu) + (colour >> 8 & 0xFFu) + (colour >> 16 & 0xFFu));
+        return brightness > halfWhite ? white : black;
+    }
+
+    Pen penOf(const Dc& dc) {
+        Object* pen = find(dc.pen);
+        return pen != nullptr ? pen->pen : Pen{};
+    }
+
+    const PangoFontDescription* fontOf(const Dc& dc) {
+        Object* font = find(dc.font);
+        if (font == nullptr || !font->font) font = find(systemFont);
+        return font->font.get();
+    }
+
+    // The layout of `text` (Shift-JIS) in the device context's font.
+    PangoLayout* layoutFor(const Dc& dc, std::string_view text) {
+        const std::string utf8 = utf8FromShiftJis(text);
+        pango_layout_set_font_description(layout.get(), fontOf(dc));
+        pango_layout_set_text(layout.get(), utf8.data(),
+                              static_cast<int>(std::min<std::size_t>(utf8.size(), INT32_MAX)));
+        return layout.get();
+    }
+
+    // A one-pixel pen's pixels, dotted or solid, or a wide pen's stroke along the points.
+    void strokeCurve(Dc& dc, const std::vector<CurvePoint>& points, const std::vector<PixelPoint>& pixels) {
+        cairo_surface_t* surface = surfaceOf(dc);
+        if (surface == nullptr) return;
+        const Pen pen = penOf(dc);
+        const Colour colour = shown(dc, pen.colour);
+        if (pen.width <= 1) {
+            setPixels(surface, pen.style == PenStyle::dot ? dottedPixels(pixels) : pixels, colour);
+            return;
+        }
+        CairoPtr cr = shapeContext(surface);
+        tracePolyline(cr.get(), points);
+        strokeWide(cr.get(), pen, colour);
+    }
+
+    CairoSystemFont systemFontSpec;
+    GObjectPtr<PangoFontMap> fontMap;
+    GObjectPtr<PangoContext> context;
+    JapaneseFontResolver fonts;
+    GObjectPtr<PangoLayout> layout;
+    std::map<std::uintptr_t, Object> objects;
+    std::map<std::uintptr_t, Dc> dcs;
+    std::uintptr_t next = 0x10;
+    GdiObject blackPen = noObject;
+    GdiObject systemFont = noObject;
+    GdiObject defaultBitmap = noObject;
+};
+
+CairoGdi::CairoGdi(CairoSystemFont systemFont) : state_(std::make_unique<State>(std::move(systemFont))) {}
+
 CairoGdi::~CairoGdi() = default;
-DcHandle CairoGdi::createSurfaceDC(cairo_surface_t*) {
-    return noDc;
+
+DcHandle CairoGdi::createSurfaceDC(cairo_surface_t* target) {
+    if (!drawableImage(target)) return noDc;
+    Dc dc;
+    dc.target = target;
+    return state_->addDc(dc);
 }
-GdiObject CairoGdi::createPen(PenStyle, int, Colour) {
-    return noObject;
+
+GdiObject CairoGdi::createPen(PenStyle style, int width, Colour colour) {
+    const GdiObject handle = state_->nextHandle<GdiObject>();
+    Object& object = state_->objects[raw(handle)];
+    object.kind = Kind::pen;
+    // Width 0 is one pixel; a dotted pen wider than that draws solid, as GDI's does.
+    const int pixels = static_cast<int>(std::clamp<long long>(std::llabs(static_cast<long long>(width)), 1, widestPen));
+    object.pen = Pen{pixels > 1 ? PenStyle::solid : style, pixels, colour & 0xFFFFFFu};
+    return handle;
 }
-GdiObject CairoGdi::createFont(const FontSpec&) {
-    return noObject;
+
+GdiObject CairoGdi::createFont(const FontSpec& fontSpec) {
+    const GdiObject handle = state_->nextHandle<GdiObject>();
+    Object& object = state_->objects[raw(handle)];
+    object.kind = Kind::font;
+    object.font = state_->fonts.fontFor(fontSpec, state_->systemFontSpec.pixelHeight);
+    return handle;
 }
-GdiObject CairoGdi::createCompatibleBitmap(DcHandle, int, int) {
-    return noObject;
+
+GdiObject CairoGdi::createCompatibleBitmap(DcHandle dc, int width, int height) {
+    bool monochrome = false;
+    if (dc != noDc) {
+        Dc* found = state_->find(dc);
+        if (found == nullptr) return noObject;
+        monochrome = state_->monochrome(*found);  // a memory DC's bitmap format: a fresh one's is monochrome
+    }
+    if (width == 0 || height == 0) return state_->addBitmap(State::monochromeBitmap(1, 1));
+    if (!usableSize(width, height)) return noObject;
+    if (monochrome) return state_->addBitmap(State::monochromeBitmap(width, height));
+    return state_->addBitmap(Bitmap{CairoSurfacePtr(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height))});
 }
-GdiObject CairoGdi::createMonochromeBitmap(int, int) {
-    return noObject;
+
+GdiObject CairoGdi::createMonochromeBitmap(int width, int height) {
+    if (width == 0 || height == 0) return state_->addBitmap(State::monochromeBitmap(1, 1));
+    if (!usableSize(width, height)) return noObject;
+    return state_->addBitmap(State::monochromeBitmap(width, height));
 }
-GdiObject CairoGdi::getStockObject(StockObject) {
-    return noObject;
+
+GdiObject CairoGdi::getStockObject(StockObject which) {
+    return which == StockObject::blackPen ? state_->blackPen : state_->systemFont;
 }
-bool CairoGdi::deleteObject(GdiObject) {
-    return false;
+
+bool CairoGdi::deleteObject(GdiObject object) {
+    Object* found = state_->find(object);
+    if (found == nullptr) return false;
+    if (found->stock) return true;  // stock objects live on, and deleting one does no harm
+    if (state_->selectedAnywhere(object)) return false;
+    state_->objects.erase(raw(object));
+    return true;
 }
-DcHandle CairoGdi::createCompatibleDC(DcHandle) {
-    return noDc;
+
+DcHandle CairoGdi::createCompatibleDC(DcHandle dc) {
+    if (dc != noDc && state_->find(dc) == nullptr) return noDc;
+    Dc memory;
+    memory.memory = true;
+    memory.bitmap = state_->defaultBitmap;
+    return state_->addDc(memory);
 }
-bool CairoGdi::deleteDC(DcHandle) {
-    return false;
+
+bool CairoGdi::deleteDC(DcHandle dc) {
+    return state_->dcs.erase(raw(dc)) > 0;
 }
-GdiObject CairoGdi::selectObject(DcHandle, GdiObject) {
-    return noObject;
+
+GdiObject CairoGdi::selectObject(DcHandle dc, GdiObject object) {
+    Dc* found = state_->find(dc);
+    Object* selected = state_->find(object);
+    if (found == nullptr || selected == nullptr) return noObject;
+    GdiObject* slot = nullptr;
+    switch (selected->kind) {
+        case Kind::pen: slot = &found->pen; break;
+        case Kind::font: slot = &found->font; break;
+        case Kind::bitmap:
+            // Only a memory DC holds a bitmap, and a bitmap sits in one DC at a time.
+            if (!found->memory) return noObject;
+            if (found->bitmap != object && object != state_->defaultBitmap && state_->selectedAnywhere(object))
+                return noObject;
+            slot = &found->bitmap;
+            break;
+    }
+    return std::exchange(*slot, object);
 }
-Colour CairoGdi::setBkColor(DcHandle, Colour) {
-    return 0;
+
+Colour CairoGdi::setBkColor(DcHandle dc, Colour colour) {
+    Dc* found = state_->find(dc);
+    if (found == nullptr) return 0xFFFFFFFFu;  // CLR_INVALID
+    return std::exchange(found->bkColor, colour & 0xFFFFFFu);
 }
-void CairoGdi::extTextOutOpaque(DcHandle, const Rect&) {}
-void CairoGdi::setBkModeTransparent(DcHandle) {}
-Colour CairoGdi::setTextColor(DcHandle, Colour) {
-    return 0;
+
+void CairoGdi::extTextOutOpaque(DcHandle dc, const Rect& rect) {
+    Dc* found = state_->find(dc);
+    if (found == nullptr) return;
+    cairo_surface_t* surface = state_->surfaceOf(*found);
+    if (surface == nullptr) return;
+    const PixelBounds bounds = boundsOf(surface);
+    const int left = std::clamp(rect.left, 0, bounds.width);
+    const int right = std::clamp(rect.right, 0, bounds.width);
+    const int top = std::clamp(rect.top, 0, bounds.height);
+    const int bottom = std::clamp(rect.bottom, 0, bounds.height);
+    if (left >= right || top >= bottom) return;
+    CairoPtr cr = shapeContext(surface);
+    setSource(cr.get(), state_->shown(*found, found->bkColor));
+    cairo_rectangle(cr.get(), left, top, right - left, bottom - top);
+    cairo_fill(cr.get());
 }
-void CairoGdi::textOut(DcHandle, int, int, std::string_view) {}
-TextExtent CairoGdi::getTextExtent(DcHandle, std::string_view) {
-    return {};
+
+void CairoGdi::setBkModeTransparent(DcHandle dc) {
+    if (Dc* found = state_->find(dc)) found->transparent = true;
 }
-void CairoGdi::moveTo(DcHandle, int, int) {}
-void CairoGdi::lineTo(DcHandle, int, int) {}
-void CairoGdi::ellipse(DcHandle, int, int, int, int) {}
-void CairoGdi::arc(DcHandle, int, int, int, int, int, int, int, int) {}
-void CairoGdi::stretchBlt(DcHandle, int, int, int, int, DcHandle, int, int, int, int) {}
-void CairoGdi::yieldTimeSlice() {}
+
+Colour CairoGdi::setTextColor(DcHandle dc, Colour colour) {
+    Dc* found = state_->find(dc);
+    if (found == nullptr) return 0xFFFFFFFFu;  // CLR_INVALID
+    return std::exchange(found->textColor, colour & 0xFFFFFFu);
+}
+
+void CairoGdi::textOut(DcHandle dc, int x, int y, std::string_view text) {
+    Dc* found = state_->find(dc);
+    if (found == nullptr || !withinShapeReach({x, y})) return;
+    cairo_surface_t* surface = state_->surfaceOf(*found);
+    if (surface == nullptr) return;
+    PangoLayout* layout = state_->layoutFor(*found, text);
+    CairoPtr cr(cairo_create(surface));
+    if (!found->transparent) {
+        PangoRectangle cell{};
+        pango_layout_get_pixel_extents(layout, nullptr, &cell);
+        setSource(cr.get(), state_->shown(*found, found->bkColor));
+        cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
+        cairo_rectangle(cr.get(), x, y, cell.width, cell.height);
+        cairo_fill(cr.get());
+    }
+    setSource(cr.get(), state_->shown(*found, found->textColor));
+    cairo_move_to(cr.get(), x, y);
+    pango_cairo_show_layout(cr.get(), layout);
+}
+
+TextExtent CairoGdi::getTextExtent(DcHandle dc, std::string_view text) {
+    Dc* found = state_->find(dc);
+    if (found == nullptr) return {};
+    PangoRectangle cell{};
+    pango_layout_get_pixel_extents(state_->layoutFor(*found, text), nullptr, &cell);
+    return TextExtent{cell.width, cell.height};
+}
+
+void CairoGdi::moveTo(DcHandle dc, int x, int y) {
+    if (Dc* found = state_->find(dc)) found->position = {x, y};
+}
+
+void CairoGdi::lineTo(DcHandle dc, int x, int y) {
+    Dc* found = state_->find(dc);
+    if (found == nullptr) return;
+    const PixelPoint from = std::exchange(found->position, PixelPoint{x, y});
+    cairo_surface_t* surface = state_->surfaceOf(*found);
+    if (surface == nullptr) return;
+    const Pen pen = state_->penOf(*found);
+    const Colour colour = state_->shown(*found, pen.colour);
+    const PixelBounds bounds = boundsOf(surface);
+    if (pen.width <= 1) {
+        const std::vector<PixelPoint> pixels = linePixels(from, {x, y}, bounds);
+        setPixels(surface, pen.style == PenStyle::dot ? dottedPixels(pixels) : pixels, colour);
+        return;
+    }
+    // A wide pen's line has round ends at both points; only the part near the bitmap goes to Cairo.
+    CurvePoint start{static_cast<double>(from.x), static_cast<double>(from.y)};
+    CurvePoint end{static_cast<double>(x), static_cast<double>(y)};
+    const double margin = pen.width;
+    if (!clipSegment(start, end, {-margin, -margin}, {bounds.width + margin, bounds.height + margin})) return;
+    CairoPtr cr = shapeContext(surface);
+    tracePolyline(cr.get(), {start, end});
+    strokeWide(cr.get(), pen, colour);
+}
+
+void CairoGdi::ellipse(DcHandle dc, int left, int top, int right, int bottom) {
+    Dc* found = state_->find(dc);
+    if (found == nullptr || !withinShapeReach({left, top, right, bottom})) return;
+    cairo_surface_t* surface = state_->surfaceOf(*found);
+    if (surface == nullptr) return;
+    const GdiEllipse shape = ellipseInBox(left, top, right, bottom);
+    const std::vector<CurvePoint> points = ellipsePoints(shape, wholeEllipse());
+    {
+        // The device context's brush is the stock white brush, which nothing changes.
+        CairoPtr cr = shapeContext(surface);
+        tracePolyline(cr.get(), points);
+        cairo_close_path(cr.get());
+        setSource(cr.get(), white);
+        cairo_fill(cr.get());
+    }
+    const Pen pen = state_->penOf(*found);
+    state_->strokeCurve(*found, points, pen.width <= 1 ? arcPixels(shape, wholeEllipse()) : std::vector<PixelPoint>{});
+}
+
+void CairoGdi::arc(DcHandle dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
+    Dc* found = state_->find(dc);
+    if (found == nullptr || !withinShapeReach({left, top, right, bottom, xStart, yStart, xEnd, yEnd})) return;
+    const GdiEllipse shape = ellipseInBox(left, top, right, bottom);
+    const ArcSweep sweep = arcSweep(shape, xStart, yStart, xEnd, yEnd);
+    const Pen pen = state_->penOf(*found);
+    state_->strokeCurve(*found, pen.width <= 1 ? std::vector<CurvePoint>{} : ellipsePoints(shape, sweep),
+                        pen.width <= 1 ? arcPixels(shape, sweep) : std::vector<PixelPoint>{});
+}
+
+void CairoGdi::stretchBlt(DcHandle dst, int x, int y, int width, int height, DcHandle src, int xSrc, int ySrc,
+                          int widthSrc, int heightSrc) {
+    Dc* to = state_->find(dst);
+    Dc* from = state_->find(src);
+    if (to == nullptr || from == nullptr || width == 0 || height == 0 || widthSrc == 0 || heightSrc == 0) return;
+    if (!withinShapeReach({x, y, width, height, xSrc, ySrc, widthSrc, heightSrc})) return;
+    cairo_surface_t* target = state_->surfaceOf(*to);
+    cairo_surface_t* source = state_->surfaceOf(*from);
+    if (target == nullptr || source == nullptr) return;
+    // A source of the other format is converted first, and one on the target
+    // itself copied, so the copy never reads what it writes.
+    CairoSurfacePtr copy;
+    const bool fromMonochrome = state_->monochrome(*from);
+    const bool toMonochrome = state_->monochrome(*to);
+    if (fromMonochrome && !toMonochrome) {
+        copy = convertedCopy(source, PixelConversion::toColour, to->textColor, to->bkColor);
+    } else if (!fromMonochrome && toMonochrome) {
+        copy = convertedCopy(source, PixelConversion::toMonochrome, black, from->bkColor);
+    } else if (source == target) {
+        copy = convertedCopy(source, PixelConversion::none, black, white);
+    }
+    if (copy) source = copy.get();
+    const PixelBounds sourceBounds = boundsOf(source);
+    CairoPtr cr(cairo_create(target));
+    cairo_translate(cr.get(), x, y);
+    cairo_scale(cr.get(), static_cast<double>(width) / widthSrc, static_cast<double>(height) / heightSrc);
+    cairo_translate(cr.get(), -xSrc, -ySrc);
+    cairo_rectangle(cr.get(), 0, 0, sourceBounds.width, sourceBounds.height);
+    cairo_clip(cr.get());
+    cairo_set_source_surface(cr.get(), source, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr.get()), CAIRO_FILTER_NEAREST);
+    cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+    cairo_rectangle(cr.get(), xSrc, ySrc, widthSrc, heightSrc);
+    cairo_fill(cr.get());
+}
+
+void CairoGdi::yieldTimeSlice() {
+    std::this_thread::yield();
+}
 
 }  // namespace quorvenda
