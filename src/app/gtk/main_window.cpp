@@ -52,7 +52,6 @@ GtkMainWindow::GtkMainWindow()
     if (rgbaWindow_) gtk_widget_set_visual(window_, rgba);
     gtk_widget_set_app_paintable(window_, TRUE);
     gtk_widget_add_events(window_, GDK_BUTTON_PRESS_MASK | GDK_PROPERTY_CHANGE_MASK);
-    gtk_widget_set_opacity(window_, windowAlpha(transparency_) / opaqueAlpha);
     placeWindow();
     connectSignals();
 }
@@ -95,6 +94,8 @@ void GtkMainWindow::connectSignals() {
 
 void GtkMainWindow::show() {
     gtk_widget_realize(window_);
+    // GTK passes a toplevel's opacity to the window manager only once it has an X window.
+    gtk_widget_set_opacity(window_, windowAlpha(transparency_) / opaqueAlpha);
     requestFrameExtents(gtk_widget_get_window(window_));
     gtk_widget_show(window_);
     armRepaintTimer();

@@ -1,0 +1,70 @@
+# shellcheck shell=bash
+# The clock's window: where it opens and how large, frame included, at two
+# DPIs with and without a window manager; its UTF-8 title and its opacity.
+# shellcheck source=tests/x11/lib/clock.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/clock.sh"
+
+# dpi, window manager (yes/no): the outer rectangle is the design's at that DPI.
+placement_rows=(
+  "96 no"
+  "96 yes"
+  "144 no"
+  "144 yes"
+)
+
+outer_rect_is() { [ "$(x11_outer_rect "$1")" = "$2" ]; }
+
+test_placement() {
+  local row dpi wm want got
+  for row in "${placement_rows[@]}"; do
+    read -r dpi wm <<<"$row"
+    (
+      x11_begin placement
+      X11_SCREEN=1600x1200x24 x11_start_display
+      x11_set_dpi "$dpi"
+      [ "$wm" = no ] || x11_start_window_manager
+      clock_folder "$BLACK_OPAQUE" "$MEETING"
+      clock_start
+      want="$(scaled 150 "$dpi") $(scaled 100 "$dpi") $(scaled 300 "$dpi") $(scaled 440 "$dpi")"
+      # With a window manager the client is fitted once the frame is known.
+      x11_wait_for 10 outer_rect_is "$X11_WINDOW" "$want" ||
+        x11_fail "at $dpi DPI, window manager $wm: outer rectangle $(x11_outer_rect "$X11_WINDOW"), want $want"
+      if [ "$wm" = no ]; then
+        got=$(x11_client_rect "$X11_WINDOW")
+        [ "$got" = "$want" ] || x11_fail "at $dpi DPI without a window manager the client is $got, want $want"
+      fi
+      x11_log "ok: $dpi DPI, window manager $wm: $want"
+    ) || exit 1
+  done
+}
+
+# colour file | window alpha, which the opacity property carries as alpha × 0x01010101 (255: no property,
+# as for any opaque window; -28 wraps to 255 as on Windows)
+opacity_rows=(
+  $'0\n0\n0\n0\n50|155'
+  $'0\n0\n0\n0\n0|55'
+  $'0\n0\n0\n1\n30|115'
+  $'0\n0\n0\n0\n100|255'
+  $'0\n0\n0\n0\n-28|255'
+)
+
+test_title_and_opacity() {
+  local row colours want got
+  x11_begin title
+  x11_start_display
+  for row in "${opacity_rows[@]}"; do
+    colours=${row%|*}
+    want=$((${row##*|} * 0x01010101))
+    [ "${row##*|}" != 255 ] || want=
+    rm -rf "$X11_WORK/clock"
+    clock_folder "$colours" "$MEETING"
+    clock_start
+    got=$(clock_title "$X11_WINDOW")
+    [ "$got" = "$CREATION_TITLE" ] || x11_fail "the title is '$got', want '$CREATION_TITLE'"
+    got=$(x11_probe cardinal "$X11_WINDOW" _NET_WM_WINDOW_OPACITY)
+    [ "$got" = "$want" ] || x11_fail "opacity line $(tail -1 <<<"$colours"): _NET_WM_WINDOW_OPACITY '$got', want '$want'"
+    x11_log "ok: opacity line $(tail -1 <<<"$colours"): '$got'"
+    kill "$X11_PROGRAM_PID"
+    x11_wait_exit 10 || x11_fail "the clock did not end"
+  done
+}

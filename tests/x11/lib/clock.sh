@@ -1,0 +1,44 @@
+# shellcheck shell=bash
+# What the cases share about the clock: its data folder, starting it, and the
+# texts and sizes it shows (from the program's own constants where they are
+# written down once; the trace tool for the dial).
+# shellcheck source=tests/x11/lib/harness.sh
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+
+# shellcheck disable=SC2034 # read by the cases files
+CREATION_TITLE='Quorvenda １０分毎にタイトルバーを書き直しています'
+
+# clock_folder [COLOUR_LINES] [EVENT_LINES]: X11_WORK/clock with the two
+# files written as Shift-JIS (each argument one string, lines separated by
+# newlines); "-" leaves that file out. Prints nothing; sets CLOCK_FOLDER.
+clock_folder() {
+  CLOCK_FOLDER="$X11_WORK/clock"
+  mkdir -p "$CLOCK_FOLDER"
+  [ "${1:--}" = - ] || clock_write_file "$CLOCK_FOLDER/quorvendacolor.ini" "$1"
+  [ "${2:--}" = - ] || clock_write_file "$CLOCK_FOLDER/quorvendadata1.txt" "$2"
+}
+
+# clock_write_file FILE LINES: LINES as Shift-JIS with CR LF line ends, as Windows editors save them.
+clock_write_file() { printf '%s\n' "$2" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$1"; }
+
+# Black hands, opaque, no key; slot 1 "会議" on 2007-06-15 with a countdown line.
+# shellcheck disable=SC2034 # read by the cases files
+BLACK_OPAQUE=$'0\n0\n0\n0\n100'
+# shellcheck disable=SC2034
+MEETING=$'会議\n1\n1\n2007\n6\n15'
+
+# clock_start: the clock in CLOCK_FOLDER, and its window in X11_WINDOW.
+clock_start() {
+  x11_start_program "$CLOCK_FOLDER" "$X11_PROGRAM"
+  x11_find_window Quorvenda
+}
+
+# clock_title WINDOW: the window's title as UTF-8.
+clock_title() { xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
+
+# The design's rectangle at DPI: the same rule as the program (MulDiv by 96, half away from zero).
+scaled() { echo $((($1 * $2 + 48) / 96)); }
+
+# clock_wait_repaint WINDOW SHOT_BEFORE: waits until the client area differs from SHOT_BEFORE.
+_clock_differs() { x11_screenshot "$X11_WORK/now.png" "$1" && ! cmp -s <(convert "$2" rgb:-) <(convert "$X11_WORK/now.png" rgb:-); }
+clock_wait_repaint() { x11_wait_for "${3:-5}" _clock_differs "$1" "$2"; }

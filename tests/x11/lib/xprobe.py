@@ -1,0 +1,93 @@
+#!/usr/bin/python3
+"""Reads what shell tools do not show of an X window, for the X11 tests.
+
+  xprobe.py shape WINDOW bounding|input     one "x y w h" line per rectangle of the shape
+  xprobe.py in-shape WINDOW bounding|input X Y   exit 0 when (X, Y), window-relative, lies inside
+  xprobe.py cardinal WINDOW PROPERTY         the property's CARDINAL values, space-separated
+  xprobe.py outer WINDOW                     "x y w h" on the screen, the window manager's frame included
+  xprobe.py close WINDOW                     sends WM_DELETE_WINDOW, as a window manager's close does
+  xprobe.py has-wm | has-compositor          exit 0 when a window manager / compositing manager runs
+  xprobe.py catch-clicks X Y W H LOG        a window that logs each button press it gets ("press B X Y")
+"""
+import sys
+
+from Xlib import X, Xatom, display
+from Xlib.ext import shape
+from Xlib.protocol import event
+
+
+def window_of(d, text):
+    return d.create_resource_object("window", int(text, 0))
+
+
+def rectangles(win, kind):
+    which = shape.SK.Bounding if kind == "bounding" else shape.SK.Input
+    return [(r.x, r.y, r.width, r.height) for r in win.shape_get_rectangles(which).rectangles]
+
+
+def cardinals(d, win, name):
+    prop = win.get_full_property(d.intern_atom(name), Xatom.CARDINAL)
+    return list(prop.value) if prop is not None else []
+
+
+def outer(d, win):
+    geometry = win.get_geometry()
+    origin = win.translate_coords(d.screen().root, 0, 0)
+    x, y = -origin.x, -origin.y
+    extents = cardinals(d, win, "_NET_FRAME_EXTENTS") or [0, 0, 0, 0]
+    left, right, top, bottom = extents
+    return x - left, y - top, geometry.width + left + right, geometry.height + top + bottom
+
+
+def catch_clicks(d, x, y, width, height, log):
+    """A plain window that writes "press BUTTON X Y" to LOG for each button press it gets, until killed."""
+    screen = d.screen()
+    win = screen.root.create_window(x, y, width, height, 0, screen.root_depth, X.InputOutput, X.CopyFromParent,
+                                    background_pixel=screen.white_pixel, override_redirect=True,
+                                    event_mask=X.ButtonPressMask | X.ExposureMask)
+    win.map()
+    d.sync()
+    with open(log, "a", buffering=1) as out:
+        out.write("mapped %d\n" % win.id)
+        while True:
+            e = d.next_event()
+            if e.type == X.ButtonPress:
+                out.write("press %d %d %d\n" % (e.detail, e.event_x, e.event_y))
+
+
+def main(args):
+    d = display.Display()
+    command = args[0]
+    if command == "shape":
+        for r in rectangles(window_of(d, args[1]), args[2]):
+            print(*r)
+    elif command == "in-shape":
+        x, y = int(args[3]), int(args[4])
+        inside = any(rx <= x < rx + rw and ry <= y < ry + rh for rx, ry, rw, rh in rectangles(window_of(d, args[1]), args[2]))
+        return 0 if inside else 1
+    elif command == "cardinal":
+        print(*cardinals(d, window_of(d, args[1]), args[2]))
+    elif command == "outer":
+        print(*outer(d, window_of(d, args[1])))
+    elif command == "close":
+        win = window_of(d, args[1])
+        protocols = d.intern_atom("WM_PROTOCOLS")
+        message = event.ClientMessage(window=win, client_type=protocols,
+                                      data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
+        win.send_event(message, event_mask=X.NoEventMask)
+        d.sync()
+    elif command == "has-wm":
+        check = d.screen().root.get_full_property(d.intern_atom("_NET_SUPPORTING_WM_CHECK"), Xatom.WINDOW)
+        return 0 if check is not None else 1
+    elif command == "has-compositor":
+        return 0 if d.get_selection_owner(d.intern_atom("_NET_WM_CM_S0")) != X.NONE else 1
+    elif command == "catch-clicks":
+        catch_clicks(d, int(args[1]), int(args[2]), int(args[3]), int(args[4]), args[5])
+    else:
+        print(__doc__, file=sys.stderr)
+        return 2
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
