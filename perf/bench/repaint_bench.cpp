@@ -1,5 +1,6 @@
 // Cost of one whole portable repaint (clock, both files from the page cache,
-// seven countdowns, layout, every drawing call) against the null surface.
+// seven countdowns, layout, every drawing call) against the null surface, and
+// of the same repaint drawn through Cairo.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -10,6 +11,8 @@
 #include "core/colour_settings.h"
 #include "core/event_state.h"
 #include "perf/bench/null_gdi.h"
+#include "render/cairo/cairo_gdi.h"
+#include "render/cairo/cairo_handles.h"
 #include "render/paint_cycle.h"
 
 namespace quorvenda {
@@ -39,17 +42,38 @@ private:
     std::filesystem::path path_;
 };
 
-void repaintWithSlot1Name(benchmark::State& state, const std::string& name, int dpi = designDpi) {
+// The client area of the window at `dpi`.
+int clientWidthAt(int dpi) {
+    return scaledToDpi(292, dpi);
+}
+int clientHeightAt(int dpi) {
+    return scaledToDpi(406, dpi);
+}
+
+void repaintOn(benchmark::State& state, GdiApi& gdi, DcHandle paintDc, const std::string& name, int dpi) {
     BenchFolder dir(name);
-    NullGdi gdi;
     EventState events;
     RepaintSources sources;
     sources.folder = dir.folder();
     sources.dpi = dpi;
-    // The client area of the window at that DPI.
-    const int width = scaledToDpi(292, dpi);
-    const int height = scaledToDpi(406, dpi);
-    for (auto _ : state) paintDial(gdi, DcHandle{1}, width, height, events, sources);
+    for (auto _ : state) paintDial(gdi, paintDc, clientWidthAt(dpi), clientHeightAt(dpi), events, sources);
+}
+
+void repaintWithSlot1Name(benchmark::State& state, const std::string& name, int dpi = designDpi) {
+    NullGdi gdi;
+    repaintOn(state, gdi, DcHandle{1}, name, dpi);
+}
+
+// The same repaint drawn into a window-sized image surface through Cairo and
+// Pango, with the interface font at the DPI's size.
+void repaintOnCairo(benchmark::State& state, int dpi) {
+    constexpr int interfaceFontHeight = 16;
+    CairoGdi gdi(CairoSystemFont{"IPAGothic", scaledToDpi(interfaceFontHeight, dpi)});
+    const CairoSurfacePtr window(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, clientWidthAt(dpi), clientHeightAt(dpi)));
+    const DcHandle paintDc = gdi.createSurfaceDC(window.get());
+    repaintOn(state, gdi, paintDc, "会議", dpi);
+    gdi.deleteDC(paintDc);
 }
 
 void BM_Repaint(benchmark::State& state) {
@@ -61,6 +85,13 @@ void BM_RepaintWith1MBEventName(benchmark::State& state) {
 
 void BM_RepaintAt144Dpi(benchmark::State& state) {
     repaintWithSlot1Name(state, "会議", 144);
+}
+
+void BM_CairoRepaint(benchmark::State& state) {
+    repaintOnCairo(state, designDpi);
+}
+void BM_CairoRepaintAt144Dpi(benchmark::State& state) {
+    repaintOnCairo(state, 144);
 }
 
 void BM_ReadBothFiles(benchmark::State& state) {
@@ -75,6 +106,8 @@ void BM_ReadBothFiles(benchmark::State& state) {
 BENCHMARK(BM_Repaint)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadBothFiles)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintAt144Dpi)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CairoRepaint)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CairoRepaintAt144Dpi)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaintWith1MBEventName)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

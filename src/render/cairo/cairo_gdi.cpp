@@ -132,11 +132,14 @@ void tracePolyline(cairo_t* cr, const std::vector<CurvePoint>& points) {
     for (const CurvePoint& p : points) cairo_line_to(cr, p.x + pixelCentre, p.y + pixelCentre);
 }
 
-void strokeWide(cairo_t* cr, const Pen& pen, Colour colour) {
+// Round ends; the joins of a curve's many short chords need no rounding
+// (they meet at almost no angle), which keeps the stroke cheap.
+enum class Joins { round, alongCurve };
+void strokeWide(cairo_t* cr, const Pen& pen, Colour colour, Joins joins) {
     setSource(cr, colour);
     cairo_set_line_width(cr, pen.width);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_line_join(cr, joins == Joins::round ? CAIRO_LINE_JOIN_ROUND : CAIRO_LINE_JOIN_MITER);
     cairo_stroke(cr);
 }
 
@@ -275,12 +278,19 @@ struct CairoGdi::State {
         return font->font.get();
     }
 
-    // The layout of `text` (Shift-JIS) in the device context's font.
+    // The layout of `text` (Shift-JIS) in the device context's font. A text
+    // is measured and then drawn twice (shadow and text): the layout of the
+    // last one is kept for the next call with the same text and font.
     PangoLayout* layoutFor(const Dc& dc, std::string_view text) {
-        const std::string utf8 = utf8FromShiftJis(text);
-        pango_layout_set_font_description(layout.get(), fontOf(dc));
-        pango_layout_set_text(layout.get(), utf8.data(),
-                              static_cast<int>(std::min<std::size_t>(utf8.size(), INT32_MAX)));
+        const PangoFontDescription* font = fontOf(dc);
+        if (font != layoutFont || text != layoutText) {
+            const std::string utf8 = utf8FromShiftJis(text);
+            pango_layout_set_font_description(layout.get(), font);
+            pango_layout_set_text(layout.get(), utf8.data(),
+                                  static_cast<int>(std::min<std::size_t>(utf8.size(), INT32_MAX)));
+            layoutFont = font;
+            layoutText = text;
+        }
         return layout.get();
     }
 
@@ -296,7 +306,7 @@ struct CairoGdi::State {
         }
         CairoPtr cr = shapeContext(surface);
         tracePolyline(cr.get(), points);
-        strokeWide(cr.get(), pen, colour);
+        strokeWide(cr.get(), pen, colour, Joins::alongCurve);
     }
 
     CairoSystemFont systemFontSpec;
@@ -304,6 +314,8 @@ struct CairoGdi::State {
     GObjectPtr<PangoContext> context;
     JapaneseFontResolver fonts;
     GObjectPtr<PangoLayout> layout;
+    const PangoFontDescription* layoutFont = nullptr;  // what `layout` holds
+    std::string layoutText;
     std::map<std::uintptr_t, Object> objects;
     std::map<std::uintptr_t, Dc> dcs;
     std::uintptr_t next = 0x10;
@@ -369,6 +381,7 @@ bool CairoGdi::deleteObject(GdiObject object) {
     if (found == nullptr) return false;
     if (found->stock) return true;  // stock objects live on, and deleting one does no harm
     if (state_->selectedAnywhere(object)) return false;
+    if (found->font.get() == state_->layoutFont) state_->layoutFont = nullptr;  // a later font may reuse the address
     state_->objects.erase(raw(object));
     return true;
 }
@@ -490,7 +503,7 @@ void CairoGdi::lineTo(DcHandle dc, int x, int y) {
     if (!clipSegment(start, end, {-margin, -margin}, {bounds.width + margin, bounds.height + margin})) return;
     CairoPtr cr = shapeContext(surface);
     tracePolyline(cr.get(), {start, end});
-    strokeWide(cr.get(), pen, colour);
+    strokeWide(cr.get(), pen, colour, Joins::round);
 }
 
 void CairoGdi::ellipse(DcHandle dc, int left, int top, int right, int bottom) {
