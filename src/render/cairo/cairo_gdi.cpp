@@ -60,7 +60,7 @@ struct Dc {
     Colour bkColor = white;
     Colour textColor = black;
     bool transparent = false;
-    PixelPoint position;
+    Point position;
 };
 
 std::uintptr_t raw(GdiObject object) {
@@ -106,13 +106,13 @@ PixelBounds boundsOf(cairo_surface_t* surface) {
 }
 
 // Sets pixels directly: one-pixel pens are placed by GDI's own rule, not by a rasteriser.
-void setPixels(cairo_surface_t* surface, const std::vector<PixelPoint>& pixels, Colour colour) {
+void setPixels(cairo_surface_t* surface, const std::vector<Point>& pixels, Colour colour) {
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     const PixelBounds bounds = boundsOf(surface);
     const std::uint32_t value = pixelOf(colour);
-    for (const PixelPoint& p : pixels) {
+    for (const Point& p : pixels) {
         if (p.x < 0 || p.y < 0 || p.x >= bounds.width || p.y >= bounds.height) continue;
         auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(p.y) * stride);
         row[p.x] = value;
@@ -295,7 +295,7 @@ struct CairoGdi::State {
     }
 
     // A one-pixel pen's pixels, dotted or solid, or a wide pen's stroke along the points.
-    void strokeCurve(Dc& dc, const std::vector<CurvePoint>& points, const std::vector<PixelPoint>& pixels) {
+    void strokeCurve(Dc& dc, const std::vector<CurvePoint>& points, const std::vector<Point>& pixels) {
         cairo_surface_t* surface = surfaceOf(dc);
         if (surface == nullptr) return;
         const Pen pen = penOf(dc);
@@ -485,14 +485,14 @@ void CairoGdi::moveTo(DcHandle dc, int x, int y) {
 void CairoGdi::lineTo(DcHandle dc, int x, int y) {
     Dc* found = state_->find(dc);
     if (found == nullptr) return;
-    const PixelPoint from = std::exchange(found->position, PixelPoint{x, y});
+    const Point from = std::exchange(found->position, Point{x, y});
     cairo_surface_t* surface = state_->surfaceOf(*found);
     if (surface == nullptr) return;
     const Pen pen = state_->penOf(*found);
     const Colour colour = state_->shown(*found, pen.colour);
     const PixelBounds bounds = boundsOf(surface);
     if (pen.width <= 1) {
-        const std::vector<PixelPoint> pixels = linePixels(from, {x, y}, bounds);
+        const std::vector<Point> pixels = linePixels(from, {x, y}, bounds);
         setPixels(surface, pen.style == PenStyle::dot ? dottedPixels(pixels) : pixels, colour);
         return;
     }
@@ -522,7 +522,7 @@ void CairoGdi::ellipse(DcHandle dc, int left, int top, int right, int bottom) {
         cairo_fill(cr.get());
     }
     const Pen pen = state_->penOf(*found);
-    state_->strokeCurve(*found, points, pen.width <= 1 ? arcPixels(shape, wholeEllipse()) : std::vector<PixelPoint>{});
+    state_->strokeCurve(*found, points, pen.width <= 1 ? arcPixels(shape, wholeEllipse()) : std::vector<Point>{});
 }
 
 void CairoGdi::arc(DcHandle dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
@@ -532,7 +532,7 @@ void CairoGdi::arc(DcHandle dc, int left, int top, int right, int bottom, int xS
     const ArcSweep sweep = arcSweep(shape, xStart, yStart, xEnd, yEnd);
     const Pen pen = state_->penOf(*found);
     state_->strokeCurve(*found, pen.width <= 1 ? std::vector<CurvePoint>{} : ellipsePoints(shape, sweep),
-                        pen.width <= 1 ? arcPixels(shape, sweep) : std::vector<PixelPoint>{});
+                        pen.width <= 1 ? arcPixels(shape, sweep) : std::vector<Point>{});
 }
 
 void CairoGdi::stretchBlt(DcHandle dst, int x, int y, int width, int height, DcHandle src, int xSrc, int ySrc,

@@ -13,7 +13,10 @@
 
 namespace quorvenda {
 
-// A fontconfig family (UTF-8) at a height in device pixels: the desktop's interface font.
+// A fontconfig family (UTF-8) at a height in device pixels: the desktop's
+// interface font. The height is the character (em) height, what a desktop
+// font's size becomes in pixels (points x DPI / 72); the cell GetTextExtent
+// reports is taller by the face's ascent and descent.
 struct CairoSystemFont {
     std::string family;
     int pixelHeight = 0;

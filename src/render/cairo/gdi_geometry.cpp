@@ -17,11 +17,11 @@ constexpr double maximumSamples = 1 << 22;
 constexpr int dotOn = 3;
 constexpr int dotPeriod = 6;
 
-bool inside(PixelPoint p, PixelBounds bounds) {
+bool inside(Point p, PixelBounds bounds) {
     return p.x >= 0 && p.y >= 0 && p.x < bounds.width && p.y < bounds.height;
 }
 
-bool neighbours(PixelPoint a, PixelPoint b) {
+bool neighbours(Point a, Point b) {
     return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1;
 }
 
@@ -64,7 +64,7 @@ std::vector<CurvePoint> ellipsePoints(const GdiEllipse& e, ArcSweep sweep) {
     return points;
 }
 
-std::vector<PixelPoint> linePixels(PixelPoint from, PixelPoint to, PixelBounds bounds) {
+std::vector<Point> linePixels(Point from, Point to, PixelBounds bounds) {
     // Bresenham's line in closed form: step i along the major axis moves the
     // minor one by round(i * minor / major), so only the steps inside the
     // bounds are visited.
@@ -77,7 +77,7 @@ std::vector<PixelPoint> linePixels(PixelPoint from, PixelPoint to, PixelBounds b
     const int minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
     const std::int64_t majorStart = xMajor ? from.x : from.y;
     const std::int64_t majorLimit = xMajor ? bounds.width : bounds.height;
-    std::vector<PixelPoint> pixels;
+    std::vector<Point> pixels;
     if (major == 0) return pixels;
     // Steps whose major coordinate lies in [0, majorLimit).
     std::int64_t first = majorStep > 0 ? -majorStart : majorStart - (majorLimit - 1);
@@ -89,17 +89,17 @@ std::vector<PixelPoint> linePixels(PixelPoint from, PixelPoint to, PixelBounds b
         const std::int64_t a = majorStart + majorStep * i;
         const std::int64_t b = (xMajor ? from.y : from.x) + minorStep * static_cast<std::int64_t>(offset);
         if (b < -1 || b > std::max(bounds.width, bounds.height)) continue;
-        const PixelPoint p = xMajor ? PixelPoint{static_cast<int>(a), static_cast<int>(b)}
-                                    : PixelPoint{static_cast<int>(b), static_cast<int>(a)};
+        const Point p =
+            xMajor ? Point{static_cast<int>(a), static_cast<int>(b)} : Point{static_cast<int>(b), static_cast<int>(a)};
         if (inside(p, bounds)) pixels.push_back(p);
     }
     return pixels;
 }
 
-std::vector<PixelPoint> arcPixels(const GdiEllipse& e, ArcSweep sweep) {
-    std::vector<PixelPoint> pixels;
+std::vector<Point> arcPixels(const GdiEllipse& e, ArcSweep sweep) {
+    std::vector<Point> pixels;
     for (const CurvePoint& point : ellipsePoints(e, sweep)) {
-        const PixelPoint p{static_cast<int>(std::floor(point.x + 0.5)), static_cast<int>(std::floor(point.y + 0.5))};
+        const Point p{static_cast<int>(std::floor(point.x + 0.5)), static_cast<int>(std::floor(point.y + 0.5))};
         if (!pixels.empty() && pixels.back() == p) continue;
         // A pixel whose neighbours along the curve touch each other is a doubled corner.
         if (pixels.size() >= 2 && neighbours(pixels[pixels.size() - 2], p)) pixels.pop_back();
@@ -136,8 +136,8 @@ bool clipSegment(CurvePoint& from, CurvePoint& to, const CurvePoint& low, const 
     return true;
 }
 
-std::vector<PixelPoint> dottedPixels(const std::vector<PixelPoint>& pixels) {
-    std::vector<PixelPoint> dots;
+std::vector<Point> dottedPixels(const std::vector<Point>& pixels) {
+    std::vector<Point> dots;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         if (static_cast<int>(i % dotPeriod) < dotOn) dots.push_back(pixels[i]);
     }

@@ -4,13 +4,9 @@
 // of the ellipse a wide pen is stroked along. Coordinates are pixel centres.
 #include <vector>
 
-namespace quorvenda {
+#include "render/dial_point.h"
 
-struct PixelPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const PixelPoint&) const = default;
-};
+namespace quorvenda {
 
 struct CurvePoint {
     double x = 0;
@@ -54,16 +50,16 @@ std::vector<CurvePoint> ellipsePoints(const GdiEllipse& ellipse, ArcSweep sweep)
 // The pixels of a one-pixel line from `from` towards `to`, the end pixel left
 // out, in drawing order, only those inside `bounds`. Works on coordinates of
 // any size without visiting the pixels off `bounds`.
-std::vector<PixelPoint> linePixels(PixelPoint from, PixelPoint to, PixelBounds bounds);
+std::vector<Point> linePixels(Point from, Point to, PixelBounds bounds);
 
 // The pixels of a one-pixel outline along the ellipse through the sweep, in
 // drawing order, one pixel per step (8-connected, no corners doubled).
-std::vector<PixelPoint> arcPixels(const GdiEllipse& ellipse, ArcSweep sweep);
+std::vector<Point> arcPixels(const GdiEllipse& ellipse, ArcSweep sweep);
 
 // Cuts the segment to the box from `low` to `high`; false when none of it is inside.
 bool clipSegment(CurvePoint& from, CurvePoint& to, const CurvePoint& low, const CurvePoint& high);
 
 // A dotted pen's pixels: three set, three skipped, counted along the stroke.
-std::vector<PixelPoint> dottedPixels(const std::vector<PixelPoint>& pixels);
+std::vector<Point> dottedPixels(const std::vector<Point>& pixels);
 
 }  // namespace quorvenda
