@@ -42,3 +42,40 @@ scaled() { echo $((($1 * $2 + 48) / 96)); }
 # clock_wait_repaint WINDOW SHOT_BEFORE: waits until the client area differs from SHOT_BEFORE.
 _clock_differs() { x11_screenshot "$X11_WORK/now.png" "$1" && ! cmp -s <(convert "$2" rgb:-) <(convert "$X11_WORK/now.png" rgb:-); }
 clock_wait_repaint() { x11_wait_for "${3:-5}" _clock_differs "$1" "$2"; }
+
+# clock_trace AT DPI: the repaint the trace tool records for the clock's
+# client size, folder, AT ("2007-06-10 12:00:00") and DPI, in X11_WORK/trace.txt.
+# No countdown line may be shown: the trace measures texts by a rule of its
+# own, and only the countdown lines' heights move the dial.
+clock_trace() {
+  local x y w h
+  read -r x y w h <<<"$(x11_client_rect "$X11_WINDOW")"
+  "$X11_TRACE" --at "${1/ /T}" --client "${w}x$h" --dir "$CLOCK_FOLDER" --dpi "$2" >"$X11_WORK/trace.txt" ||
+    x11_fail "quorvenda-trace"
+}
+
+# traced_lines: "rrggbb x0 y0 x1 y1" for each line of the trace, in its pen's colour.
+traced_lines() {
+  awk '/^SelectPen / { c = $4; colour = tolower(substr(c, 7, 2) substr(c, 5, 2) substr(c, 3, 2)) }
+    /^MoveTo / { x = $2; y = $3 }
+    /^LineTo / { print colour, x, y, $2, $3; x = $2; y = $3 }' "$X11_WORK/trace.txt"
+}
+
+# expect_pixels SHOT WHAT: the "is|not rrggbb x y why" lines on standard input hold in SHOT.
+expect_pixels() {
+  local width misses
+  convert "$1" -depth 8 "rgb:$X11_WORK/shot.rgb"
+  width=$(identify -format %w "$1")
+  misses=$(x11_probe check-pixels "$X11_WORK/shot.rgb" "$width") || x11_fail "$2, in ${1##*/}:"$'\n'"$misses"
+  x11_log "ok: $2"
+}
+
+# expect_traced_lines SHOT: every traced line covers its pen's pure colour
+# from a third of its length to its end point.
+expect_traced_lines() {
+  traced_lines | awk '{ n = split("0.35 0.5 0.65 0.8 0.92 1", f, " ")
+    for (i = 1; i <= n; i++)
+      printf "is %s %d %d line (%d, %d)-(%d, %d) at %s\n", $1, int($2 + ($4 - $2) * f[i] + 0.5),
+        int($3 + ($5 - $3) * f[i] + 0.5), $2, $3, $4, $5, f[i] }' |
+    expect_pixels "$1" "the traced lines cover their pens' colours"
+}

@@ -8,6 +8,8 @@
   xprobe.py close WINDOW                     sends WM_DELETE_WINDOW, as a window manager's close does
   xprobe.py has-wm | has-compositor          exit 0 when a window manager / compositing manager runs
   xprobe.py catch-clicks X Y W H LOG        a window that logs each button press it gets ("press B X Y")
+  xprobe.py check-pixels RAW WIDTH           checks "is|not rrggbb x y why..." lines on stdin against RAW
+                                            (8-bit RGB rows of WIDTH pixels); prints each miss, exit 1 if any
 """
 import sys
 
@@ -55,6 +57,29 @@ def catch_clicks(d, x, y, width, height, log):
                 out.write("press %d %d %d\n" % (e.detail, e.event_x, e.event_y))
 
 
+def check_pixels(raw, width):
+    with open(raw, "rb") as f:
+        data = f.read()
+    height = len(data) // (3 * width)
+    misses, checked = [], 0
+    for line in sys.stdin:
+        words = line.split()
+        if len(words) < 4:
+            continue
+        want_is, colour, x, y = words[0] == "is", words[1].lower(), int(words[2]), int(words[3])
+        actual = "outside"
+        if 0 <= x < width and 0 <= y < height:
+            at = 3 * (y * width + x)
+            actual = data[at:at + 3].hex()
+        checked += 1
+        if (actual == colour) != want_is:
+            misses.append("  (%d, %d) is %s, expected %s%s: %s" % (x, y, actual, "" if want_is else "not ", colour,
+                                                                 " ".join(words[4:])))
+    for miss in misses:
+        print(miss)
+    return 1 if misses or checked == 0 else 0
+
+
 def main(args):
     d = display.Display()
     command = args[0]
@@ -81,6 +106,8 @@ def main(args):
         return 0 if check is not None else 1
     elif command == "has-compositor":
         return 0 if d.get_selection_owner(d.intern_atom("_NET_WM_CM_S0")) != X.NONE else 1
+    elif command == "check-pixels":
+        return check_pixels(args[1], int(args[2]))
     elif command == "catch-clicks":
         catch_clicks(d, int(args[1]), int(args[2]), int(args[3]), int(args[4]), args[5])
     else:
