@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Sets up the machine if need be (scripts/setup.sh), builds the Windows
-# program for release and writes the zip that Windows users download, and its
-# checksum:
+# program and the Linux program for release and writes the zip that Windows
+# users download, the Debian package that Linux users install, and their
+# checksums:
 #
 #   dist/quorvenda-<version>-win-x64.zip   one folder quorvenda-<version>/ with
 #       quorvenda.exe, readme.txt (Japanese, Shift-JIS, CR LF) and the two
 #       sample data files from examples/
+#   dist/quorvenda_<version>-<revision>_amd64.deb   the Linux clock, its menu
+#       entry and icon, the Japanese guide (packaging/deb/build-deb.sh)
 #   dist/SHA256SUMS
 #
 # The same commit gives the same bytes wherever and whenever it is packaged:
@@ -13,8 +16,9 @@
 # and the zip's entries have a fixed order, fixed attributes and one time,
 # that of the last commit (or SOURCE_DATE_EPOCH, seconds since 1970, when set).
 #
-# Build directory: QUORVENDA_PACKAGE_BUILD (default build/package, kept apart
-# from build/windows); only the program itself is built there.
+# Build directories: QUORVENDA_PACKAGE_BUILD (default build/package, kept apart
+# from build/windows) and build/linux-release (the preset linux-release:
+# hardened, no sanitizers); only the programs themselves are built there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -47,10 +51,18 @@ cp examples/quorvendadata1.txt examples/quorvendacolor.ini "$stage/"
 
 zip_name=$folder-win-x64.zip
 mkdir -p dist
-rm -f dist/quorvenda-*-win-x64.zip dist/SHA256SUMS
+rm -f dist/quorvenda-*-win-x64.zip dist/quorvenda_*_amd64.deb dist/SHA256SUMS
 python3 packaging/write_zip.py "dist/$zip_name" "$epoch" "$folder" \
   "$stage/quorvenda.exe" "$stage/readme.txt" "$stage/quorvendadata1.txt" "$stage/quorvendacolor.ini"
-(cd dist && sha256sum "$zip_name" >SHA256SUMS)
 
-echo "== dist/$zip_name: $(stat -c %s "dist/$zip_name") bytes"
-echo "== sha256 $(cut -d' ' -f1 dist/SHA256SUMS) (dist/SHA256SUMS)"
+linux_build=build/linux-release
+echo "== building quorvenda for Linux for release in $linux_build"
+cmake --preset linux-release >/dev/null
+cmake --build "$linux_build" -j"$(nproc 2>/dev/null || echo 2)" --target quorvenda
+deb_name=$(bash packaging/deb/build-deb.sh "$linux_build/src/app/gtk/quorvenda" "$version" "$epoch" \
+  "$linux_build/deb" dist | tail -n 1)
+(cd dist && sha256sum "$zip_name" "$deb_name" >SHA256SUMS)
+
+for name in "$zip_name" "$deb_name"; do
+  echo "== dist/$name: $(stat -c %s "dist/$name") bytes, sha256 $(grep -F " $name" dist/SHA256SUMS | cut -d' ' -f1)"
+done

@@ -38,6 +38,9 @@ cmake --build --preset windows -j"$jobs"
 step "release package: built twice, the second time from a copy of the tree, byte for byte the same"
 bash scripts/check-package.sh
 
+step "Debian package: lintian, installed with dpkg, started from its menu entry, purged without a trace"
+bash tests/deb/run.sh
+
 step "Windows unit tests under Wine (framework layer, GDI surface)"
 ctest --preset windows
 
