@@ -154,6 +154,18 @@ TEST(CairoGdi, StrokesCoverGdisPixelsInThePenColourAndNothingElse) {
          {5, 11, 8, 31},
          20,
          20},
+        {"a line drawn both ways sets the same pixels, half steps taken alike",
+         PenStyle::solid,
+         1,
+         [](CairoGdi& g, DcHandle dc) {
+             line(g, dc, 2, 2, 6, 4);
+             line(g, dc, 6, 4, 2, 2);
+         },
+         {{2, 2}, {3, 2}, {4, 3}, {5, 3}, {6, 4}},
+         {{3, 3}, {5, 4}},
+         {2, 2, 7, 5},
+         5,
+         5},
         {"a pen of width 0 draws one pixel wide",
          PenStyle::solid,
          0,

@@ -17,10 +17,6 @@ constexpr double maximumSamples = 1 << 22;
 constexpr int dotOn = 3;
 constexpr int dotPeriod = 6;
 
-bool inside(Point p, PixelBounds bounds) {
-    return p.x >= 0 && p.y >= 0 && p.x < bounds.width && p.y < bounds.height;
-}
-
 bool neighbours(Point a, Point b) {
     return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1;
 }
@@ -64,19 +60,34 @@ std::vector<CurvePoint> ellipsePoints(const GdiEllipse& e, ArcSweep sweep) {
     return points;
 }
 
+// GDI's octants, clockwise from the positive x axis on the screen: a line in
+// octant 3, 5, 6 or 8 takes its minor step at an exact half, one in the others
+// just after it, so that a line drawn backwards sets the same pixels.
+bool stepsAtHalf(std::int64_t dx, std::int64_t dy) {
+    int octant = 0;
+    if (dy > 0) {
+        octant = dx > 0 ? (dx > dy ? 1 : 2) : (-dx > dy ? 4 : 3);
+    } else {
+        octant = dx < 0 ? (-dx > -dy ? 5 : 6) : (dx > -dy ? 8 : 7);
+    }
+    return octant == 3 || octant == 5 || octant == 6 || octant == 8;
+}
+
 std::vector<Point> linePixels(Point from, Point to, PixelBounds bounds) {
     // Bresenham's line in closed form: step i along the major axis moves the
-    // minor one by round(i * minor / major), so only the steps inside the
-    // bounds are visited.
+    // minor one by i * minor / major rounded to nearest (the half as GDI
+    // rounds it), so only the steps inside the bounds are visited.
     const std::int64_t dx = std::int64_t{to.x} - from.x;
     const std::int64_t dy = std::int64_t{to.y} - from.y;
-    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+    const bool xMajor = std::llabs(dx) > std::llabs(dy);
     const std::int64_t major = xMajor ? std::llabs(dx) : std::llabs(dy);
     const std::int64_t minor = xMajor ? std::llabs(dy) : std::llabs(dx);
     const int majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
     const int minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
     const std::int64_t majorStart = xMajor ? from.x : from.y;
+    const std::int64_t minorStart = xMajor ? from.y : from.x;
     const std::int64_t majorLimit = xMajor ? bounds.width : bounds.height;
+    const int bias = stepsAtHalf(dx, dy) ? 1 : 0;
     std::vector<Point> pixels;
     if (major == 0) return pixels;
     // Steps whose major coordinate lies in [0, majorLimit).
@@ -85,13 +96,13 @@ std::vector<Point> linePixels(Point from, Point to, PixelBounds bounds) {
     first = std::max<std::int64_t>(first, 0);
     last = std::min<std::int64_t>(last, major - 1);
     for (std::int64_t i = first; i <= last; ++i) {
-        const __int128 offset = (static_cast<__int128>(2) * i * minor + major) / (2 * static_cast<__int128>(major));
+        const __int128 offset =
+            (static_cast<__int128>(2) * i * minor + major - 1 + bias) / (2 * static_cast<__int128>(major));
         const std::int64_t a = majorStart + majorStep * i;
-        const std::int64_t b = (xMajor ? from.y : from.x) + minorStep * static_cast<std::int64_t>(offset);
-        if (b < -1 || b > std::max(bounds.width, bounds.height)) continue;
-        const Point p =
-            xMajor ? Point{static_cast<int>(a), static_cast<int>(b)} : Point{static_cast<int>(b), static_cast<int>(a)};
-        if (inside(p, bounds)) pixels.push_back(p);
+        const std::int64_t b = minorStart + minorStep * static_cast<std::int64_t>(offset);
+        if (b < 0 || b >= (xMajor ? bounds.height : bounds.width)) continue;
+        pixels.push_back(xMajor ? Point{static_cast<int>(a), static_cast<int>(b)}
+                                : Point{static_cast<int>(b), static_cast<int>(a)});
     }
     return pixels;
 }
