@@ -429,10 +429,11 @@ void CairoGdi::extTextOutOpaque(DcHandle dc, const Rect& rect) {
     cairo_surface_t* surface = state_->surfaceOf(*found);
     if (surface == nullptr) return;
     const PixelBounds bounds = boundsOf(surface);
-    const int left = std::clamp(rect.left, 0, bounds.width);
-    const int right = std::clamp(rect.right, 0, bounds.width);
-    const int top = std::clamp(rect.top, 0, bounds.height);
-    const int bottom = std::clamp(rect.bottom, 0, bounds.height);
+    // Given right to left or bottom up, the rectangle is the same one.
+    const int left = std::clamp(std::min(rect.left, rect.right), 0, bounds.width);
+    const int right = std::clamp(std::max(rect.left, rect.right), 0, bounds.width);
+    const int top = std::clamp(std::min(rect.top, rect.bottom), 0, bounds.height);
+    const int bottom = std::clamp(std::max(rect.top, rect.bottom), 0, bounds.height);
     if (left >= right || top >= bottom) return;
     CairoPtr cr = shapeContext(surface);
     setSource(cr.get(), state_->shown(*found, found->bkColor));
