@@ -52,10 +52,11 @@ public:
     TimeoutSource(const TimeoutSource&) = delete;
     TimeoutSource& operator=(const TimeoutSource&) = delete;
 
-    // Calls `callback(data)` once after `delayMs`, or repeatedly while it returns G_SOURCE_CONTINUE.
-    void arm(guint delayMs, GSourceFunc callback, gpointer data) {
+    // Calls `callback(data)` once after `delayMs`, or repeatedly while it returns G_SOURCE_CONTINUE,
+    // when no source of a higher `priority` (a lower number) is ready.
+    void arm(guint delayMs, GSourceFunc callback, gpointer data, gint priority = G_PRIORITY_DEFAULT) {
         cancel();
-        id_ = g_timeout_add(delayMs, callback, data);
+        id_ = g_timeout_add_full(priority, delayMs, callback, data, nullptr);
     }
     // The callback returned G_SOURCE_REMOVE: GLib has removed the source itself.
     void fired() { id_ = 0; }

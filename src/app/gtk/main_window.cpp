@@ -20,6 +20,7 @@ namespace {
 constexpr guint titlePeriodMs = 10 * 60 * 1000;
 constexpr guint rightButton = 3;
 constexpr double opaqueAlpha = 255.0;
+constexpr gint repaintTimerPriority = GDK_PRIORITY_REDRAW + 10;
 
 // Read from the clock as it now reads, so a late tick or a changed system
 // time is caught up at the next whole second.
@@ -200,13 +201,15 @@ void GtkMainWindow::fitOuterSize() {
 }
 
 void GtkMainWindow::armRepaintTimer() {
+    // Below GTK's redraw, as a timer is below painting on Windows: a repaint
+    // slower than a second (a huge data file) still reaches the screen.
     repaintTimer_.arm(
         repaintDelayMs(),
         +[](gpointer self) -> gboolean {
             static_cast<GtkMainWindow*>(self)->onRepaintTimer();
             return G_SOURCE_REMOVE;
         },
-        this);
+        this, repaintTimerPriority);
 }
 
 void GtkMainWindow::repaint() {

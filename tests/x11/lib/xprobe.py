@@ -7,13 +7,13 @@
   xprobe.py outer WINDOW                     "x y w h" on the screen, the window manager's frame included
   xprobe.py close WINDOW                     sends WM_DELETE_WINDOW, as a window manager's close does
   xprobe.py has-wm | has-compositor          exit 0 when a window manager / compositing manager runs
-  xprobe.py catch-clicks X Y W H LOG        a window that logs each button press it gets ("press B X Y")
+  xprobe.py catch-clicks X Y W H LOG        a black window that logs each button press it gets ("press B X Y")
   xprobe.py check-pixels RAW WIDTH           checks "is|not rrggbb x y why..." lines on stdin against RAW
                                             (8-bit RGB rows of WIDTH pixels); prints each miss, exit 1 if any
 """
 import sys
 
-from Xlib import X, Xatom, display
+from Xlib import X, Xatom, display, error
 from Xlib.ext import shape
 from Xlib.protocol import event
 
@@ -42,17 +42,20 @@ def outer(d, win):
 
 
 def catch_clicks(d, x, y, width, height, log):
-    """A plain window that writes "press BUTTON X Y" to LOG for each button press it gets, until killed."""
+    """A black window that writes "press BUTTON X Y" to LOG for each button press it gets, until killed."""
     screen = d.screen()
     win = screen.root.create_window(x, y, width, height, 0, screen.root_depth, X.InputOutput, X.CopyFromParent,
-                                    background_pixel=screen.white_pixel, override_redirect=True,
+                                    background_pixel=screen.black_pixel, override_redirect=True,
                                     event_mask=X.ButtonPressMask | X.ExposureMask)
     win.map()
     d.sync()
     with open(log, "a", buffering=1) as out:
         out.write("mapped %d\n" % win.id)
         while True:
-            e = d.next_event()
+            try:
+                e = d.next_event()
+            except error.ConnectionClosedError:
+                return  # the server has ended
             if e.type == X.ButtonPress:
                 out.write("press %d %d %d\n" % (e.detail, e.event_x, e.event_y))
 

@@ -1,0 +1,92 @@
+# shellcheck shell=bash
+# The colour key: with it on, white drops out of the picture and out of the
+# input shape, so a click there reaches the window beneath and a click on a
+# hand reaches the clock; on a plain X server through the bounding shape, under
+# a compositor through an RGBA window. Without it the window is a rectangle.
+# shellcheck source=tests/x11/lib/clock.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/clock.sh"
+
+FROZEN='2007-06-10 12:00:00'
+YELLOW=ffff00  # the month hand's pen
+
+# compositor (yes/no) | colour file (red hands)
+key_rows=(
+  $'no|255\n0\n0\n1\n100'
+  $'yes|255\n0\n0\n1\n100'
+  $'yes|255\n0\n0\n1\n50'
+  $'no|255\n0\n0\n0\n100'
+)
+
+# The point 60 % along the month hand, in the client area.
+month_hand_point() {
+  traced_lines | awk -v pen="$YELLOW" '$1 == pen { print int($2 + ($4 - $2) * 0.6 + 0.5), int($3 + ($5 - $3) * 0.6 + 0.5); exit }'
+}
+
+in_shape() { x11_probe in-shape "$X11_WINDOW" "$@"; }
+not_in_shape() { ! x11_probe in-shape "$X11_WINDOW" "$@"; }
+
+test_colour_key() {
+  local row composited colours
+  for row in "${key_rows[@]}"; do
+    composited=${row%%|*} colours=${row#*|}
+    (
+      local keyed=no x y w h hand_x hand_y out_x out_y shot opacity
+      [ "$(sed -n 4p <<<"$colours")" != 1 ] || keyed=yes
+      opacity=$(sed -n 5p <<<"$colours")
+      x11_begin colour-key
+      x11_start_display
+      [ "$composited" = no ] || x11_start_compositor
+      # A black window beneath the clock that notes the clicks it gets.
+      x11_probe catch-clicks 0 0 1024 768 "$X11_WORK/clicks.txt" &
+      X11_PIDS+=($!)
+      x11_wait_for 10 grep -qs mapped "$X11_WORK/clicks.txt" || x11_fail "the window beneath did not map"
+      clock_folder "$colours" $'会議\n1\n0\n2007\n6\n15'
+      X11_FAKETIME=$FROZEN clock_start
+      clock_trace "$FROZEN" 96
+      read -r x y w h <<<"$(x11_client_rect "$X11_WINDOW")"
+      read -r hand_x hand_y <<<"$(month_hand_point)"
+      out_x=2 out_y=$((h / 2))  # left of the dial, where only the white fill reaches
+      what="compositor $composited, key $keyed, opacity $opacity"
+
+      if [ "$keyed" = yes ]; then
+        x11_wait_for 10 not_in_shape input "$out_x" "$out_y" || x11_fail "$what: a keyed-out pixel takes input"
+        in_shape input "$hand_x" "$hand_y" || x11_fail "$what: the month hand takes no input"
+        if [ "$composited" = no ]; then
+          not_in_shape bounding "$out_x" "$out_y" || x11_fail "$what: a keyed-out pixel is inside the bounding shape"
+          in_shape bounding "$hand_x" "$hand_y" || x11_fail "$what: the month hand is outside the bounding shape"
+        fi
+      else
+        in_shape input "$out_x" "$out_y" && in_shape bounding "$out_x" "$out_y" ||
+          x11_fail "$what: the window is not a whole rectangle"
+      fi
+
+      shot="$X11_WORK/screen.png"
+      x11_screenshot "$shot" "$X11_WINDOW"
+      local white
+      white=$(x11_count_colour "$shot" ffffff)
+      if [ "$keyed" = yes ]; then
+        [ "$white" -eq 0 ] || x11_fail "$what: $white white pixels on the screen"
+        [ "$(x11_pixel "$shot" "$out_x" "$out_y")" = 000000 ] || x11_fail "$what: the window beneath does not show"
+      else
+        [ "$white" -gt $((w * h / 2)) ] || x11_fail "$what: only $white white pixels"
+      fi
+      if [ "$opacity" = 100 ]; then
+        [ "$(x11_pixel "$shot" "$hand_x" "$hand_y")" = "$YELLOW" ] || x11_fail "$what: the month hand is not $YELLOW"
+      else
+        # The compositor blends the window with the black beneath.
+        local pixel
+        pixel=$(x11_pixel "$shot" "$hand_x" "$hand_y")
+        [ "$pixel" != "$YELLOW" ] && [ "$pixel" != 000000 ] || x11_fail "$what: the month hand is $pixel, not blended"
+      fi
+
+      # Right-clicks: a keyed-out pixel's goes beneath, the hand's reaches the clock.
+      if [ "$keyed" = yes ]; then
+        xdotool mousemove $((x + out_x)) $((y + out_y)) click 3
+        x11_wait_for 10 grep -qs '^press 3 ' "$X11_WORK/clicks.txt" || x11_fail "$what: the click did not go beneath"
+      fi
+      xdotool mousemove $((x + hand_x)) $((y + hand_y)) click 3
+      x11_wait_for 10 _x11_search '確認' || x11_fail "$what: a right-click on the hand asked nothing"
+      x11_log "ok: $what"
+    ) || exit 1
+  done
+}
