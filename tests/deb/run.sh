@@ -135,14 +135,17 @@ all_drawn() {
   mkdir -p "$home"
   export X11_FAKETIME='2026-12-20 12:00:00'
   # Started in a folder without data files: only the launcher can lead it to the events.
-  x11_start_program "$X11_WORK" env -u XDG_CONFIG_HOME HOME="$home" "${command[@]}"
+  x11_start_program "$X11_WORK" env -u XDG_CONFIG_HOME -u GDK_BACKEND HOME="$home" "${command[@]}"
   x11_find_window Quorvenda
   title=$(clock_title "$X11_WINDOW")
   [ "$title" = "$CREATION_TITLE" ] || x11_fail "title '$title', want '$CREATION_TITLE'"
   [ "$(readlink "/proc/$X11_PROGRAM_PID/exe")" = /usr/bin/quorvenda ] || x11_fail "the window is not /usr/bin/quorvenda's"
   cwd=$(readlink "/proc/$X11_PROGRAM_PID/cwd")
   [ "$cwd" = "$home/.config/quorvenda" ] || x11_fail "the clock runs in $cwd, want $home/.config/quorvenda"
-  x11_log "ok: '$title' from /usr/bin/quorvenda in ~/.config/quorvenda"
+  # X11 first, also in a Wayland session: the window's place and shape need it.
+  tr '\0' '\n' <"/proc/$X11_PROGRAM_PID/environ" | grep -qx 'GDK_BACKEND=x11,wayland' ||
+    x11_fail "the launcher did not ask GTK for X11 first"
+  x11_log "ok: '$title' from /usr/bin/quorvenda in ~/.config/quorvenda, X11 first"
   x11_wait_for 10 all_drawn || x11_fail "the events' colours are not drawn as ${colour_rows[*]} (see $X11_WORK/dial.png)"
   x11_log "ok: the sample events drawn: ${colour_rows[*]}"
 ) || fail "the installed clock"
