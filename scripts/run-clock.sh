@@ -21,15 +21,9 @@ root=$PWD
 
 die() { echo "run-clock: $*" >&2; exit 1; }
 
-# note_missing FILE WHAT_THE_CLOCK_SHOWS: one line when the folder lacks FILE.
-# The clock starts all the same, as it would on Windows.
-note_missing() {
-  [ -e "$folder/$1" ] || echo "== no $1 in $folder: $2 (an example: $root/examples/$1)"
-}
 demo=0
 if [ -n "$folder" ]; then
-  note_missing quorvendadata1.txt "the clock shows no events"
-  note_missing quorvendacolor.ini "the hands are black and the window opaque"
+  clock_folder_notes "$folder" "$root"
 else
   folder=$root/build/demo
   demo=1
@@ -48,32 +42,7 @@ fi
 cmake --build --preset windows --target quorvenda -j"$(nproc 2>/dev/null || echo 2)"
 [ -f "$exe" ] || die "build produced no $exe"
 
-# One Shift-JIS line with CR LF.
-sjis_line() { printf '%s\r\n' "$1" | iconv -f UTF-8 -t CP932; }
-
-# Six lines of one event slot: name, dial flag, text flag, year, month, day.
-event_slot() {
-  local name=$1 dial=$2 text=$3 when=$4
-  sjis_line "$name"; sjis_line "$dial"; sjis_line "$text"
-  sjis_line "$(date -d "$when" +%Y)"; sjis_line "$(date -d "$when" +%-m)"; sjis_line "$(date -d "$when" +%-d)"
-}
-
-write_demo_folder() {
-  mkdir -p "$folder"
-  {
-    event_slot "今日の予定" 1 1 "today"
-    event_slot "打ち合わせ" 1 1 "today + 3 days"
-    event_slot "締め切り" 1 1 "today + 12 days"
-    event_slot "誕生日" 1 1 "today + 2 months"
-    event_slot "旅行" 0 1 "today + 1 year + 3 months"
-    event_slot "記念日" 1 0 "today - 5 days"
-    event_slot "" 0 0 "today"
-  } >"$folder/quorvendadata1.txt"
-  # Navy hands; white background kept; fully opaque.
-  { sjis_line 0; sjis_line 0; sjis_line 128; sjis_line 0; sjis_line 100; } >"$folder/quorvendacolor.ini"
-  echo "== demo folder: $folder"
-}
-[ "$demo" -eq 0 ] || write_demo_folder
+[ "$demo" -eq 0 ] || write_demo_folder "$folder"
 
 # Japanese locale: code page 932.
 wine_env ja_JP.UTF-8

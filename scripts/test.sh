@@ -51,6 +51,9 @@ if [ ! -x tests/e2e/run-all.sh ]; then
 fi
 tests/e2e/run-all.sh build/windows build/native
 
+step "end-to-end tests of the native clock on X11 (window, dial, colour key, commands, file faults)"
+tests/x11/run-all.sh build/native
+
 step "the run command after the test command: no build step, the clock starts"
 bash scripts/check-run.sh
 
