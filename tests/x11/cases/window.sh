@@ -68,3 +68,32 @@ test_title_and_opacity() {
     x11_wait_exit 10 || x11_fail "the clock did not end"
   done
 }
+
+# Slot 1: name dial-flag text-flag y m d | whether the file is deleted once the clock has read it | the title
+# after the first title-timer tick, on 2007-05-04. libfaketime runs every clock of the program, GLib's
+# monotonic one included, 600 times as fast, so the ten-minute timer fires within a second.
+title_rows=(
+  "会議 1 1 2008 3 1|keep|9ヶ月 28日・Quorvenda"
+  "会議 1 0 2007 5 20|keep|一番目の文字は非表示　Quorvenda"
+  "会議 1 1 2007 5 20|delete|16日間・Quorvenda"
+)
+
+title_is() { [ "$(clock_title "$X11_WINDOW")" = "$1" ]; }
+
+test_title_timer() {
+  local row event file want
+  x11_begin title-timer
+  x11_start_display
+  for row in "${title_rows[@]}"; do
+    IFS='|' read -r event file want <<<"$row"
+    rm -rf "$X11_WORK/clock"
+    clock_folder "$BLACK_OPAQUE" "$(tr ' ' '\n' <<<"$event")"
+    X11_FAKETIME='@2007-05-04 12:00:00 x600' FAKETIME_DONT_FAKE_MONOTONIC=0 clock_start
+    # The first repaint, which reads the file, runs before the window maps.
+    [ "$file" = keep ] || rm "$CLOCK_FOLDER/quorvendadata1.txt"
+    x11_wait_for 20 title_is "$want" || x11_fail "$event ($file): the title is '$(clock_title "$X11_WINDOW")', want '$want'"
+    x11_log "ok: $event ($file): $want"
+    kill "$X11_PROGRAM_PID"
+    x11_wait_exit 10 || x11_fail "the clock did not end"
+  done
+}

@@ -13,7 +13,8 @@
 #   x11_set_dpi DPI                        Xft.dpi for programs started after it
 #   x11_start_program FOLDER PROGRAM [ARG...]   PROGRAM in FOLDER, its output in X11_WORK/program.log,
 #                                          sets X11_PROGRAM_PID; X11_FAKETIME="2007-06-10 12:00:00"
-#                                          freezes the clock there ("@..." starts it there and runs)
+#                                          freezes the clock there ("@..." starts it there and runs;
+#                                          with FAKETIME_DONT_FAKE_MONOTONIC=0 " x600" speeds up every clock)
 #   x11_find_window TITLE [TIMEOUT_S]      the visible window whose title starts with TITLE: X11_WINDOW
 #   x11_window_gone TITLE                  no visible window has exactly this title
 #   x11_client_rect WINDOW                 "x y w h" of the window's client area on the screen
@@ -113,7 +114,7 @@ x11_start_program() {
     # is preloaded ahead of the sanitizer's runtime, which then must not object.
     ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:verify_asan_link_order=0}")
   if [ -n "${X11_FAKETIME:-}" ]; then
-    env+=(TZ=JST-9 FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 "FAKETIME=$X11_FAKETIME"
+    env+=(TZ=JST-9 "FAKETIME_DONT_FAKE_MONOTONIC=${FAKETIME_DONT_FAKE_MONOTONIC:-1}" NO_FAKE_STAT=1 "FAKETIME=$X11_FAKETIME"
       LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1)
   fi
   (cd "$folder" && exec env "${env[@]}" "$@") >>"$X11_WORK/program.log" 2>&1 &
