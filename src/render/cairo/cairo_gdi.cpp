@@ -135,6 +135,22 @@ void tracePolyline(cairo_t* cr, const std::vector<CurvePoint>& points) {
 // Round ends; the joins of a curve's many short chords need no rounding
 // (they meet at almost no angle), which keeps the stroke cheap.
 enum class Joins { round, alongCurve };
+// The ellipse through the sweep as Cairo's own arc, counter-clockwise on the
+// screen: a few curves instead of a point every half pixel. A flat ellipse
+// (a radius under half a pixel) cannot be scaled to, so it goes as chords.
+void traceEllipse(cairo_t* cr, const GdiEllipse& e, ArcSweep sweep) {
+    constexpr double smallestRadius = 0.5;
+    if (e.radiusX < smallestRadius || e.radiusY < smallestRadius) {
+        tracePolyline(cr, ellipsePoints(e, sweep));
+        return;
+    }
+    cairo_save(cr);
+    cairo_translate(cr, e.centreX + pixelCentre, e.centreY + pixelCentre);
+    cairo_scale(cr, e.radiusX, e.radiusY);
+    cairo_arc_negative(cr, 0, 0, 1, -sweep.from, -sweep.to);
+    cairo_restore(cr);
+}
+
 void strokeWide(cairo_t* cr, const Pen& pen, Colour colour, Joins joins) {
     setSource(cr, colour);
     cairo_set_line_width(cr, pen.width);
@@ -184,8 +200,7 @@ struct CairoGdi::State {
         : systemFontSpec(std::move(font)),
           fontMap(pango_cairo_font_map_new()),
           context(pango_font_map_create_context(fontMap.get())),
-          fonts(context.get()),
-          layout(pango_layout_new(context.get())) {
+          fonts(context.get()) {
         pango_context_set_language(context.get(), pango_language_from_string(japanese));
         // Grey antialiasing: a text's pixels are blends of its colour and what lies beneath, never colour fringes.
         CairoFontOptionsPtr options(cairo_font_options_create());
@@ -278,34 +293,50 @@ struct CairoGdi::State {
         return font->font.get();
     }
 
-    // The layout of `text` (Shift-JIS) in the device context's font. A text
-    // is measured and then drawn twice (shadow and text): the layout of the
-    // last one is kept for the next call with the same text and font.
+    // The layout of `text` (Shift-JIS) in the device context's font. Each text
+    // is measured and drawn twice (shadow and text), and most are the same
+    // from one repaint to the next: their layouts are kept, up to a bound.
     PangoLayout* layoutFor(const Dc& dc, std::string_view text) {
         const PangoFontDescription* font = fontOf(dc);
-        if (font != layoutFont || text != layoutText) {
-            const std::string utf8 = utf8FromShiftJis(text);
-            pango_layout_set_font_description(layout.get(), font);
-            pango_layout_set_text(layout.get(), utf8.data(),
-                                  static_cast<int>(std::min<std::size_t>(utf8.size(), INT32_MAX)));
-            layoutFont = font;
-            layoutText = text;
+        LayoutKey key{font, std::string(text)};
+        auto it = layouts.find(key);
+        if (it != layouts.end()) return it->second.get();
+        if (layouts.size() >= keptLayouts || keptTextBytes + text.size() > keptLayoutTextBytes) {
+            layouts.clear();
+            keptTextBytes = 0;
         }
-        return layout.get();
+        keptTextBytes += text.size();
+        GObjectPtr<PangoLayout> layout(pango_layout_new(context.get()));
+        const std::string utf8 = utf8FromShiftJis(text);
+        pango_layout_set_font_description(layout.get(), font);
+        pango_layout_set_text(layout.get(), utf8.data(),
+                              static_cast<int>(std::min<std::size_t>(utf8.size(), INT32_MAX)));
+        return layouts.emplace(std::move(key), std::move(layout)).first->second.get();
     }
 
-    // A one-pixel pen's pixels, dotted or solid, or a wide pen's stroke along the points.
-    void strokeCurve(Dc& dc, const std::vector<CurvePoint>& points, const std::vector<Point>& pixels) {
+    // Forgets the layouts in `font`, which is going away (a later font may take its address).
+    void forgetLayoutsIn(const PangoFontDescription* font) {
+        std::erase_if(layouts, [this, font](const auto& entry) {
+            if (entry.first.first != font) return false;
+            keptTextBytes -= entry.first.second.size();
+            return true;
+        });
+    }
+
+    // The ellipse through the sweep in the device context's pen: a one-pixel
+    // pen's pixels, dotted or solid, or a wide pen's stroke.
+    void strokeCurve(Dc& dc, const GdiEllipse& ellipse, ArcSweep sweep) {
         cairo_surface_t* surface = surfaceOf(dc);
         if (surface == nullptr) return;
         const Pen pen = penOf(dc);
         const Colour colour = shown(dc, pen.colour);
         if (pen.width <= 1) {
+            const std::vector<Point> pixels = arcPixels(ellipse, sweep);
             setPixels(surface, pen.style == PenStyle::dot ? dottedPixels(pixels) : pixels, colour);
             return;
         }
         CairoPtr cr = shapeContext(surface);
-        tracePolyline(cr.get(), points);
+        traceEllipse(cr.get(), ellipse, sweep);
         strokeWide(cr.get(), pen, colour, Joins::alongCurve);
     }
 
@@ -313,9 +344,13 @@ struct CairoGdi::State {
     GObjectPtr<PangoFontMap> fontMap;
     GObjectPtr<PangoContext> context;
     JapaneseFontResolver fonts;
-    GObjectPtr<PangoLayout> layout;
-    const PangoFontDescription* layoutFont = nullptr;  // what `layout` holds
-    std::string layoutText;
+    using LayoutKey = std::pair<const PangoFontDescription*, std::string>;
+    // A repaint lays out about 30 texts; a long event name (up to 64 KiB of
+    // it is shown) is kept too, but not many of them.
+    static constexpr std::size_t keptLayouts = 64;
+    static constexpr std::size_t keptLayoutTextBytes = 512 * 1024;
+    std::size_t keptTextBytes = 0;
+    std::map<LayoutKey, GObjectPtr<PangoLayout>> layouts;
     std::map<std::uintptr_t, Object> objects;
     std::map<std::uintptr_t, Dc> dcs;
     std::uintptr_t next = 0x10;
@@ -381,7 +416,7 @@ bool CairoGdi::deleteObject(GdiObject object) {
     if (found == nullptr) return false;
     if (found->stock) return true;  // stock objects live on, and deleting one does no harm
     if (state_->selectedAnywhere(object)) return false;
-    if (found->font.get() == state_->layoutFont) state_->layoutFont = nullptr;  // a later font may reuse the address
+    if (found->font) state_->forgetLayoutsIn(found->font.get());
     state_->objects.erase(raw(object));
     return true;
 }
@@ -513,27 +548,22 @@ void CairoGdi::ellipse(DcHandle dc, int left, int top, int right, int bottom) {
     cairo_surface_t* surface = state_->surfaceOf(*found);
     if (surface == nullptr) return;
     const GdiEllipse shape = ellipseInBox(left, top, right, bottom);
-    const std::vector<CurvePoint> points = ellipsePoints(shape, wholeEllipse());
     {
         // The device context's brush is the stock white brush, which nothing changes.
         CairoPtr cr = shapeContext(surface);
-        tracePolyline(cr.get(), points);
+        traceEllipse(cr.get(), shape, wholeEllipse());
         cairo_close_path(cr.get());
         setSource(cr.get(), white);
         cairo_fill(cr.get());
     }
-    const Pen pen = state_->penOf(*found);
-    state_->strokeCurve(*found, points, pen.width <= 1 ? arcPixels(shape, wholeEllipse()) : std::vector<Point>{});
+    state_->strokeCurve(*found, shape, wholeEllipse());
 }
 
 void CairoGdi::arc(DcHandle dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
     Dc* found = state_->find(dc);
     if (found == nullptr || !withinShapeReach({left, top, right, bottom, xStart, yStart, xEnd, yEnd})) return;
     const GdiEllipse shape = ellipseInBox(left, top, right, bottom);
-    const ArcSweep sweep = arcSweep(shape, xStart, yStart, xEnd, yEnd);
-    const Pen pen = state_->penOf(*found);
-    state_->strokeCurve(*found, pen.width <= 1 ? std::vector<CurvePoint>{} : ellipsePoints(shape, sweep),
-                        pen.width <= 1 ? arcPixels(shape, sweep) : std::vector<Point>{});
+    state_->strokeCurve(*found, shape, arcSweep(shape, xStart, yStart, xEnd, yEnd));
 }
 
 void CairoGdi::stretchBlt(DcHandle dst, int x, int y, int width, int height, DcHandle src, int xSrc, int ySrc,
