@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/utf8_from_shift_jis.h"
+#include "render/bitmap_dc.h"
 #include "render/cairo/cairo_handles.h"
 #include "render/cairo/gdi_geometry.h"
 #include "render/cairo/pango_font.h"
@@ -361,7 +362,11 @@ struct CairoGdi::State {
 
 CairoGdi::CairoGdi(CairoSystemFont systemFont) : state_(std::make_unique<State>(std::move(systemFont))) {}
 
-CairoGdi::~CairoGdi() = default;
+CairoGdi::~CairoGdi() {
+    // The off-screen device context's fallback bitmap was made through this
+    // surface: it goes with it, not at process exit through a surface long gone.
+    BitmapDC::releaseSharedBitmap(*this);
+}
 
 DcHandle CairoGdi::createSurfaceDC(cairo_surface_t* target) {
     if (!drawableImage(target)) return noDc;
