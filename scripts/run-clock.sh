@@ -21,13 +21,8 @@ root=$PWD
 
 die() { echo "run-clock: $*" >&2; exit 1; }
 
-demo=0
-if [ -n "$folder" ]; then
-  clock_folder_notes "$folder" "$root"
-else
-  folder=$root/build/demo
-  demo=1
-fi
+use_clock_folder "$folder" "$root"
+folder=$CLOCK_FOLDER
 
 exe=$root/build/windows/src/app/quorvenda.exe
 if [ -f "$exe" ]; then
@@ -41,8 +36,6 @@ fi
 # Only the program: not the tests' helpers and measuring programs.
 cmake --build --preset windows --target quorvenda -j"$(nproc 2>/dev/null || echo 2)"
 [ -f "$exe" ] || die "build produced no $exe"
-
-[ "$demo" -eq 0 ] || write_demo_folder "$folder"
 
 # Japanese locale: code page 932.
 wine_env ja_JP.UTF-8

@@ -20,13 +20,8 @@ root=$PWD
 
 die() { echo "run-native-clock: $*" >&2; exit 1; }
 
-demo=0
-if [ -n "$folder" ]; then
-  clock_folder_notes "$folder" "$root"
-else
-  folder=$root/build/demo
-  demo=1
-fi
+use_clock_folder "$folder" "$root"
+folder=$CLOCK_FOLDER
 
 program=$root/build/native/src/app/gtk/quorvenda
 echo "== building quorvenda"
@@ -36,7 +31,6 @@ echo "== building quorvenda"
 # Only the program: not the unit tests and tools.
 cmake --build --preset native --target quorvenda -j"$(nproc 2>/dev/null || echo 2)"
 [ -x "$program" ] || die "build produced no $program"
-[ "$demo" -eq 0 ] || write_demo_folder "$folder"
 
 # The native preset builds with AddressSanitizer: GTK's caches, kept for the
 # life of the process, are no leaks to report when the clock is closed.

@@ -24,6 +24,19 @@ clock_folder() {
   (cd "$1" && pwd)
 }
 
+# use_clock_folder FOLDER ROOT: sets CLOCK_FOLDER to FOLDER, with a note for
+# each data file it lacks, or without FOLDER to the demo folder
+# ROOT/build/demo, written anew.
+use_clock_folder() {
+  if [ -n "$1" ]; then
+    clock_folder_notes "$1" "$2"
+    CLOCK_FOLDER=$1
+  else
+    CLOCK_FOLDER=$2/build/demo
+    write_demo_folder "$CLOCK_FOLDER"
+  fi
+}
+
 # clock_folder_notes FOLDER ROOT: one line for each data file FOLDER lacks.
 # The clock starts all the same, as it would on Windows.
 clock_folder_notes() {
