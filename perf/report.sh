@@ -27,6 +27,8 @@ perf_report() {
     "$(perf_get native_files_share) of the repaint"
   perf_row "native repaint, 1 MB event name, median" "$(perf_get native_1mb_us) us"
   perf_row "native repaint at 144 DPI, median" "$(perf_get native_repaint_144dpi_us) us"
+  perf_row "native repaint through Cairo into an image, median" "$(perf_get cairo_repaint_us) us" \
+    "at 144 DPI $(perf_get cairo_repaint_144dpi_us) us"
   perf_row "Wine paint handler, clock: median / p99" \
     "$(perf_get paint_clock_median_us) / $(perf_get paint_clock_p99_us) us" "$(perf_get paints) repaints x $(perf_get rounds)"
   perf_row "  baseline fill+copy: median / p99" \

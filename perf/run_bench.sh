@@ -70,6 +70,8 @@ perf_result native_repaint_us "$(native_median BM_Repaint 3)"
 perf_result native_repaint_cpu_us "$(native_median BM_Repaint 4)"
 perf_result native_files_us "$(native_median BM_ReadBothFiles 3)"
 perf_result native_1mb_us "$(native_median BM_RepaintWith1MBEventName 3)"
+perf_result cairo_repaint_us "$(native_median BM_CairoRepaint 3)"
+perf_result cairo_repaint_144dpi_us "$(native_median BM_CairoRepaintAt144Dpi 3)"
 perf_result native_files_share \
   "$(awk -v f="$(perf_get native_files_us)" -v r="$(perf_get native_repaint_us)" 'BEGIN { printf "%.0f %%", 100 * f / r }')"
 
