@@ -6,6 +6,7 @@
 #include "app/gtk/desktop_metrics.h"
 #include "app/gtk/gtk_command_host.h"
 #include "app/gtk/window_icon.h"
+#include "app/gtk/window_shape.h"
 #include "app/main_window_creation.h"
 #include "app/repaint_schedule.h"
 #include "app/title_countdown.h"
@@ -234,13 +235,10 @@ void GtkMainWindow::repaint() {
 void GtkMainWindow::applyColourKey() {
     mask_ = keyedOutMask(dial_.get());
     if (cairo_surface_status(mask_.get()) != CAIRO_STATUS_SUCCESS) return;
-    // The region is wanted in logical pixels, as GTK's shapes are.
-    const int scale = gtk_widget_get_scale_factor(window_);
-    cairo_surface_set_device_scale(mask_.get(), scale, scale);
     const CairoRegionPtr drawn = regionOfMask(mask_.get());
-    cairo_surface_set_device_scale(mask_.get(), 1, 1);
-    if (!rgbaWindow_) gtk_widget_shape_combine_region(window_, drawn.get());
-    gtk_widget_input_shape_combine_region(window_, drawn.get());
+    GdkWindow* window = gtk_widget_get_window(window_);
+    if (!rgbaWindow_) setWindowShape(window, ShapeKind::bounding, drawn.get());
+    setWindowShape(window, ShapeKind::input, drawn.get());
 }
 
 }  // namespace quorvenda

@@ -9,12 +9,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/../lib/clock.sh"
 FROZEN='2007-06-10 12:00:00'
 YELLOW=ffff00  # the month hand's pen
 
-# compositor (yes/no) | colour file (red hands)
+# compositor (yes/no) | GDK's scale factor | colour file (red hands)
 key_rows=(
-  $'no|255\n0\n0\n1\n100'
-  $'yes|255\n0\n0\n1\n100'
-  $'yes|255\n0\n0\n1\n50'
-  $'no|255\n0\n0\n0\n100'
+  $'no|1|255\n0\n0\n1\n100'
+  $'no|2|255\n0\n0\n1\n100'
+  $'yes|1|255\n0\n0\n1\n100'
+  $'yes|1|255\n0\n0\n1\n50'
+  $'no|1|255\n0\n0\n0\n100'
 )
 
 # The point 60 % along the month hand, in the client area.
@@ -26,27 +27,29 @@ in_shape() { x11_probe in-shape "$X11_WINDOW" "$@"; }
 not_in_shape() { ! x11_probe in-shape "$X11_WINDOW" "$@"; }
 
 test_colour_key() {
-  local row composited colours
+  local row composited scale colours
   for row in "${key_rows[@]}"; do
-    composited=${row%%|*} colours=${row#*|}
+    IFS='|' read -r composited scale _ <<<"$row"
+    colours=${row#*|*|}
     (
       local keyed=no x y w h hand_x hand_y out_x out_y shot opacity
       [ "$(sed -n 4p <<<"$colours")" != 1 ] || keyed=yes
       opacity=$(sed -n 5p <<<"$colours")
       x11_begin colour-key
-      x11_start_display
+      X11_SCREEN=2400x1800x24 x11_start_display
       [ "$composited" = no ] || x11_start_compositor
       # A black window beneath the clock that notes the clicks it gets.
-      x11_probe catch-clicks 0 0 1024 768 "$X11_WORK/clicks.txt" &
+      x11_probe catch-clicks 0 0 2400 1800 "$X11_WORK/clicks.txt" &
       X11_PIDS+=($!)
       x11_wait_for 10 grep -qs mapped "$X11_WORK/clicks.txt" || x11_fail "the window beneath did not map"
       clock_folder "$colours" $'会議\n1\n0\n2007\n6\n15'
-      X11_FAKETIME=$FROZEN clock_start
-      clock_trace "$FROZEN" 96
+      # Shapes are set in GTK's logical pixels, the picture is in device pixels.
+      GDK_SCALE=$scale X11_FAKETIME=$FROZEN clock_start
+      clock_trace "$FROZEN" $((96 * scale))
       read -r x y w h <<<"$(x11_client_rect "$X11_WINDOW")"
       read -r hand_x hand_y <<<"$(month_hand_point)"
       out_x=2 out_y=$((h / 2))  # left of the dial, where only the white fill reaches
-      what="compositor $composited, key $keyed, opacity $opacity"
+      what="compositor $composited, scale $scale, key $keyed, opacity $opacity"
 
       if [ "$keyed" = yes ]; then
         x11_wait_for 10 not_in_shape input "$out_x" "$out_y" || x11_fail "$what: a keyed-out pixel takes input"

@@ -1,0 +1,15 @@
+#pragma once
+// The window's shapes on X11, in device pixels: GTK's own shape calls take
+// logical pixels, which at a scale factor of 2 would let the white pixels
+// round a drawn one show.
+#include <gtk/gtk.h>
+
+namespace quorvenda {
+
+enum class ShapeKind { bounding, input };
+
+// Sets the toplevel's bounding or input shape to `deviceRegion`; does nothing
+// where the X server lacks the SHAPE extension (the window stays whole).
+void setWindowShape(GdkWindow* window, ShapeKind kind, const cairo_region_t* deviceRegion);
+
+}  // namespace quorvenda
