@@ -156,15 +156,24 @@ bool GtkMainWindow::onButtonPress(const GdkEventButton& event) {
 }
 
 bool GtkMainWindow::onPropertyNotify(const GdkEventProperty& event) {
-    if (isFrameExtentsAtom(event.atom)) fitOuterSize();
+    if (!isFrameExtentsAtom(event.atom)) return false;
+    const std::optional<FrameExtents> extents = frameExtents(gtk_widget_get_window(window_));
+    // Once for each frame the window manager reports, so a size the user sets stays.
+    if (extents && extents != fittedExtents_) {
+        fittedExtents_ = extents;
+        fitOuterSize();
+    }
     return false;
 }
 
 void GtkMainWindow::onDesktopMetricsChanged() {
     const int dpi = desktopDpi(window_);
+    const bool dpiChanged = dpi != dpi_;
     dpi_ = dpi;
     // The system font's pixel height follows the DPI, so the surface is made again.
     gdi_ = std::make_unique<CairoGdi>(desktopSystemFont(window_, dpi_));
+    // As a window dragged to a monitor of another scale on Windows: the design's size at the new DPI.
+    if (dpiChanged) fitOuterSize();
     repaint();
 }
 
@@ -190,14 +199,12 @@ void GtkMainWindow::placeWindow() {
 }
 
 void GtkMainWindow::fitOuterSize() {
-    const std::optional<FrameExtents> extents = frameExtents(gtk_widget_get_window(window_));
-    // Once for each frame the window manager reports, so a size the user sets stays.
-    if (!extents || extents == fittedExtents_) return;
-    fittedExtents_ = extents;
+    // The client is what the frame leaves of the design's outer size; without a frame, all of it.
+    const FrameExtents frame = fittedExtents_.value_or(FrameExtents{});
     const int scale = gtk_widget_get_scale_factor(window_);
     const WindowPlacement at = mainWindowPlacementAt(dpi_);
-    const int width = std::max(1, (at.width - extents->left - extents->right) / scale);
-    const int height = std::max(1, (at.height - extents->top - extents->bottom) / scale);
+    const int width = std::max(1, (at.width - frame.left - frame.right) / scale);
+    const int height = std::max(1, (at.height - frame.top - frame.bottom) / scale);
     gtk_window_resize(GTK_WINDOW(window_), width, height);
 }
 

@@ -51,6 +51,7 @@ private:
     void onTitleTimer();
 
     void placeWindow();
+    // Sizes the window to the design's outer size at the DPI, less the frame last reported.
     void fitOuterSize();
     void armRepaintTimer();
     void repaint();

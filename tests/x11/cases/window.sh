@@ -13,6 +13,7 @@ placement_rows=(
 )
 
 outer_rect_is() { [ "$(x11_outer_rect "$1")" = "$2" ]; }
+outer_size_is() { [ "$(x11_outer_rect "$1" | cut -d' ' -f3-)" = "$2" ]; }
 
 test_placement() {
   local row dpi wm want got
@@ -95,5 +96,34 @@ test_title_timer() {
     x11_log "ok: $event ($file): $want"
     kill "$X11_PROGRAM_PID"
     x11_wait_exit 10 || x11_fail "the clock did not end"
+  done
+}
+
+# The desktop's DPI changes while the clock runs (an XSETTINGS manager's Xft/DPI): the window takes the
+# design's size at the new DPI and the dial is drawn for it, with and without a window manager.
+traced_lines_shown() {
+  x11_screenshot "$X11_WORK/dial.png" "$X11_WINDOW" && (expect_traced_lines "$X11_WORK/dial.png") >/dev/null 2>&1
+}
+
+test_dpi_change() {
+  local wm when='2007-06-10 12:00:00' dpi want
+  for wm in no yes; do
+    (
+      x11_begin dpi-change
+      X11_SCREEN=1600x1200x24 x11_start_display
+      x11_start_xsettings 96
+      [ "$wm" = no ] || x11_start_window_manager
+      clock_folder "$BLACK_OPAQUE" $'会議\n1\n0\n2007\n6\n15'
+      X11_FAKETIME=$when clock_start
+      for dpi in 96 144 120; do
+        [ "$dpi" = 96 ] || x11_xsettings_dpi "$dpi"
+        want="$(scaled 300 "$dpi") $(scaled 440 "$dpi")"
+        x11_wait_for 10 outer_size_is "$X11_WINDOW" "$want" ||
+          x11_fail "window manager $wm, $dpi DPI: outer size $(x11_outer_rect "$X11_WINDOW"), want $want"
+        clock_trace "$when" "$dpi"
+        x11_wait_for 10 traced_lines_shown || expect_traced_lines "$X11_WORK/dial.png"
+        x11_log "ok: window manager $wm, $dpi DPI: outer size $want, the dial traced for it"
+      done
+    ) || exit 1
   done
 }

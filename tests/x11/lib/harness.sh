@@ -11,6 +11,8 @@
 #   x11_start_window_manager               openbox: frames, close buttons, _NET_FRAME_EXTENTS
 #   x11_start_compositor                   xcompmgr: the RGBA path and _NET_WM_WINDOW_OPACITY
 #   x11_set_dpi DPI                        Xft.dpi for programs started after it
+#   x11_start_xsettings DPI                an XSETTINGS manager (Xft/DPI), as a desktop session runs one
+#   x11_xsettings_dpi DPI                  the desktop's DPI changes to DPI while programs run
 #   x11_start_program FOLDER PROGRAM [ARG...]   PROGRAM in FOLDER, its output in X11_WORK/program.log,
 #                                          sets X11_PROGRAM_PID; X11_FAKETIME="2007-06-10 12:00:00"
 #                                          freezes the clock there ("@..." starts it there and runs;
@@ -104,6 +106,14 @@ x11_start_compositor() {
 }
 
 x11_set_dpi() { echo "Xft.dpi: $1" | xrdb -nocpp -merge; }
+
+x11_start_xsettings() {
+  x11_probe xsettings "$1" &
+  X11_PIDS+=($!)
+  x11_wait_for 10 x11_probe xsettings-dpi "$1" || x11_fail "the XSETTINGS manager did not start"
+}
+
+x11_xsettings_dpi() { x11_probe xsettings-dpi "$1" || x11_fail "no XSETTINGS manager"; }
 
 x11_start_program() {
   local folder=$1

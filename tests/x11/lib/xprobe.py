@@ -8,9 +8,12 @@
   xprobe.py close WINDOW                     sends WM_DELETE_WINDOW, as a window manager's close does
   xprobe.py has-wm | has-compositor          exit 0 when a window manager / compositing manager runs
   xprobe.py catch-clicks X Y W H LOG        a black window that logs each button press it gets ("press B X Y")
+  xprobe.py xsettings DPI                   an XSETTINGS manager publishing Xft/DPI (until killed)
+  xprobe.py xsettings-dpi DPI               the running manager publishes this DPI instead
   xprobe.py check-pixels RAW WIDTH           checks "is|not rrggbb x y why..." lines on stdin against RAW
                                             (8-bit RGB rows of WIDTH pixels); prints each miss, exit 1 if any
 """
+import struct
 import sys
 
 from Xlib import X, Xatom, display, error
@@ -83,6 +86,37 @@ def check_pixels(raw, width):
     return 1 if misses or checked == 0 else 0
 
 
+def xsettings_data(dpi, serial):
+    """The _XSETTINGS_SETTINGS property: one integer setting, Xft/DPI in 1024ths of a dot per inch."""
+    name = b"Xft/DPI"
+    padded = name + b"\0" * (-len(name) % 4)
+    return (struct.pack("<B3xII", 0, serial, 1) + struct.pack("<BxH", 0, len(name)) + padded +
+            struct.pack("<Ii", serial, dpi * 1024))
+
+
+def publish_dpi(d, win, dpi, serial):
+    win.change_property(d.intern_atom("_XSETTINGS_SETTINGS"), d.intern_atom("_XSETTINGS_SETTINGS"), 8,
+                        xsettings_data(dpi, serial))
+    d.sync()
+
+
+def xsettings_manager(d, dpi):
+    screen = d.screen()
+    win = screen.root.create_window(-1, -1, 1, 1, 0, X.CopyFromParent, X.InputOnly, X.CopyFromParent)
+    publish_dpi(d, win, dpi, 0)
+    selection = d.intern_atom("_XSETTINGS_S0")
+    win.set_selection_owner(selection, X.CurrentTime)
+    announce = event.ClientMessage(window=screen.root, client_type=d.intern_atom("MANAGER"),
+                                   data=(32, [X.CurrentTime, selection, win.id, 0, 0]))
+    screen.root.send_event(announce, event_mask=X.StructureNotifyMask)
+    d.sync()
+    while True:
+        try:
+            d.next_event()
+        except error.ConnectionClosedError:
+            return
+
+
 def main(args):
     d = display.Display()
     command = args[0]
@@ -109,6 +143,13 @@ def main(args):
         return 0 if check is not None else 1
     elif command == "has-compositor":
         return 0 if d.get_selection_owner(d.intern_atom("_NET_WM_CM_S0")) != X.NONE else 1
+    elif command == "xsettings":
+        xsettings_manager(d, int(args[1]))
+    elif command == "xsettings-dpi":
+        owner = d.get_selection_owner(d.intern_atom("_XSETTINGS_S0"))
+        if owner == X.NONE:
+            return 1
+        publish_dpi(d, owner, int(args[1]), int(args[1]))
     elif command == "check-pixels":
         return check_pixels(args[1], int(args[2]))
     elif command == "catch-clicks":
