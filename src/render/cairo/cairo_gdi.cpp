@@ -12,7 +12,9 @@
 #include "core/utf8_from_shift_jis.h"
 #include "render/bitmap_dc.h"
 #include "render/cairo/cairo_handles.h"
+#include "render/cairo/cairo_strokes.h"
 #include "render/cairo/gdi_geometry.h"
+#include "render/cairo/image_pixels.h"
 #include "render/cairo/pango_font.h"
 
 namespace quorvenda {
@@ -28,7 +30,6 @@ constexpr long long largestBitmapPixels = 1LL << 25;
 constexpr int largestShapeCoordinate = 1 << 16;
 constexpr int widestPen = 1 << 12;
 constexpr int halfWhite = 3 * 255 / 2;  // brightness splitting black from white on a monochrome bitmap
-constexpr double pixelCentre = 0.5;
 constexpr const char* japanese = "ja";
 
 enum class Kind { pen, font, bitmap };
@@ -79,119 +80,6 @@ bool usableSize(int width, int height) {
 bool withinShapeReach(std::initializer_list<int> coordinates) {
     return std::all_of(coordinates.begin(), coordinates.end(),
                        [](int c) { return c >= -largestShapeCoordinate && c <= largestShapeCoordinate; });
-}
-
-// Cairo's RGB24 and ARGB32 pixels: 0xAARRGGBB in native order, drawn opaque.
-std::uint32_t pixelOf(Colour colour) {
-    return 0xFF000000u | (colour & 0xFFu) << 16 | (colour & 0xFF00u) | (colour >> 16 & 0xFFu);
-}
-Colour colourOf(std::uint32_t pixel) {
-    return rgb(pixel >> 16 & 0xFFu, pixel >> 8 & 0xFFu, pixel & 0xFFu);
-}
-
-void setSource(cairo_t* cr, Colour colour) {
-    constexpr double full = 255.0;
-    cairo_set_source_rgb(cr, (colour & 0xFFu) / full, (colour >> 8 & 0xFFu) / full, (colour >> 16 & 0xFFu) / full);
-}
-
-bool drawableImage(cairo_surface_t* surface) {
-    if (surface == nullptr || cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS ||
-        cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE)
-        return false;
-    const cairo_format_t format = cairo_image_surface_get_format(surface);
-    return format == CAIRO_FORMAT_RGB24 || format == CAIRO_FORMAT_ARGB32;
-}
-
-PixelBounds boundsOf(cairo_surface_t* surface) {
-    return {cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)};
-}
-
-// Sets pixels directly: one-pixel pens are placed by GDI's own rule, not by a rasteriser.
-void setPixels(cairo_surface_t* surface, const std::vector<Point>& pixels, Colour colour) {
-    cairo_surface_flush(surface);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    const PixelBounds bounds = boundsOf(surface);
-    const std::uint32_t value = pixelOf(colour);
-    for (const Point& p : pixels) {
-        if (p.x < 0 || p.y < 0 || p.x >= bounds.width || p.y >= bounds.height) continue;
-        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(p.y) * stride);
-        row[p.x] = value;
-    }
-    cairo_surface_mark_dirty(surface);
-}
-
-// A drawing context on `surface` for shapes: no antialiasing, so a stroke
-// leaves every other pixel exactly as it was.
-CairoPtr shapeContext(cairo_surface_t* surface) {
-    CairoPtr cr(cairo_create(surface));
-    cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
-    return cr;
-}
-
-void tracePolyline(cairo_t* cr, const std::vector<CurvePoint>& points) {
-    for (const CurvePoint& p : points) cairo_line_to(cr, p.x + pixelCentre, p.y + pixelCentre);
-}
-
-// Round ends; the joins of a curve's many short chords need no rounding
-// (they meet at almost no angle), which keeps the stroke cheap.
-enum class Joins { round, alongCurve };
-// The ellipse through the sweep as Cairo's own arc, counter-clockwise on the
-// screen: a few curves instead of a point every half pixel. A flat ellipse
-// (a radius under half a pixel) cannot be scaled to, so it goes as chords.
-void traceEllipse(cairo_t* cr, const GdiEllipse& e, ArcSweep sweep) {
-    constexpr double smallestRadius = 0.5;
-    if (e.radiusX < smallestRadius || e.radiusY < smallestRadius) {
-        tracePolyline(cr, ellipsePoints(e, sweep));
-        return;
-    }
-    cairo_save(cr);
-    cairo_translate(cr, e.centreX + pixelCentre, e.centreY + pixelCentre);
-    cairo_scale(cr, e.radiusX, e.radiusY);
-    cairo_arc_negative(cr, 0, 0, 1, -sweep.from, -sweep.to);
-    cairo_restore(cr);
-}
-
-void strokeWide(cairo_t* cr, const Pen& pen, Colour colour, Joins joins) {
-    setSource(cr, colour);
-    cairo_set_line_width(cr, pen.width);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, joins == Joins::round ? CAIRO_LINE_JOIN_ROUND : CAIRO_LINE_JOIN_MITER);
-    cairo_stroke(cr);
-}
-
-// A copy of `source`, converted as GDI converts between monochrome and colour:
-// to colour, black bits take the destination's text colour and white ones its
-// background colour; to monochrome, pixels of the source's background colour
-// turn white and all others black.
-enum class PixelConversion { none, toColour, toMonochrome };
-Colour converted(Colour pixel, PixelConversion conversion, Colour textColour, Colour bkColour) {
-    switch (conversion) {
-        case PixelConversion::none: return pixel;
-        case PixelConversion::toColour: return pixel == white ? bkColour : textColour;
-        case PixelConversion::toMonochrome: return pixel == bkColour ? white : black;
-    }
-    return pixel;
-}
-
-CairoSurfacePtr convertedCopy(cairo_surface_t* source, PixelConversion conversion, Colour textColour, Colour bkColour) {
-    const PixelBounds bounds = boundsOf(source);
-    CairoSurfacePtr copy(cairo_image_surface_create(CAIRO_FORMAT_RGB24, bounds.width, bounds.height));
-    cairo_surface_flush(source);
-    const unsigned char* from = cairo_image_surface_get_data(source);
-    unsigned char* to = cairo_image_surface_get_data(copy.get());
-    if (from == nullptr || to == nullptr) return copy;
-    const int fromStride = cairo_image_surface_get_stride(source);
-    const int toStride = cairo_image_surface_get_stride(copy.get());
-    for (int y = 0; y < bounds.height; ++y) {
-        const auto* in = reinterpret_cast<const std::uint32_t*>(from + static_cast<std::ptrdiff_t>(y) * fromStride);
-        auto* out = reinterpret_cast<std::uint32_t*>(to + static_cast<std::ptrdiff_t>(y) * toStride);
-        for (int x = 0; x < bounds.width; ++x) {
-            out[x] = pixelOf(converted(colourOf(in[x]), conversion, textColour, bkColour));
-        }
-    }
-    cairo_surface_mark_dirty(copy.get());
-    return copy;
 }
 
 }  // namespace
@@ -338,7 +226,7 @@ struct CairoGdi::State {
         }
         CairoPtr cr = shapeContext(surface);
         traceEllipse(cr.get(), ellipse, sweep);
-        strokeWide(cr.get(), pen, colour, Joins::alongCurve);
+        strokeWide(cr.get(), pen.width, colour, Joins::alongCurve);
     }
 
     CairoSystemFont systemFontSpec;
@@ -544,7 +432,7 @@ void CairoGdi::lineTo(DcHandle dc, int x, int y) {
     if (!clipSegment(start, end, {-margin, -margin}, {bounds.width + margin, bounds.height + margin})) return;
     CairoPtr cr = shapeContext(surface);
     tracePolyline(cr.get(), {start, end});
-    strokeWide(cr.get(), pen, colour, Joins::round);
+    strokeWide(cr.get(), pen.width, colour, Joins::round);
 }
 
 void CairoGdi::ellipse(DcHandle dc, int left, int top, int right, int bottom) {

@@ -1,0 +1,34 @@
+#pragma once
+// Direct access to the pixels of Cairo's RGB24 and ARGB32 image surfaces:
+// where GDI's rule, not a rasteriser, decides what a stroke covers, and GDI's
+// conversion between monochrome and colour bitmaps.
+#include <cairo.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "core/colour.h"
+#include "render/cairo/cairo_handles.h"
+#include "render/cairo/gdi_geometry.h"
+
+namespace quorvenda {
+
+// 0xAARRGGBB in native order, opaque, for a COLORREF; and back.
+std::uint32_t pixelOf(Colour colour);
+Colour colourOf(std::uint32_t pixel);
+
+// An image surface in RGB24 or ARGB32 that is usable.
+bool drawableImage(cairo_surface_t* surface);
+PixelBounds boundsOf(cairo_surface_t* surface);
+
+// Sets the pixels inside the surface to `colour`; those outside are skipped.
+void setPixels(cairo_surface_t* surface, const std::vector<Point>& pixels, Colour colour);
+
+// A copy of `source`, converted as GDI converts between monochrome and colour:
+// to colour, black bits take the destination's text colour and white ones its
+// background colour; to monochrome, pixels of the source's background colour
+// turn white and all others black.
+enum class PixelConversion { none, toColour, toMonochrome };
+CairoSurfacePtr convertedCopy(cairo_surface_t* source, PixelConversion conversion, Colour textColour, Colour bkColour);
+
+}  // namespace quorvenda
