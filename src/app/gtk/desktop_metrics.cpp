@@ -10,6 +10,7 @@ namespace quorvenda {
 namespace {
 
 constexpr double pointsPerInch = 72.0;
+constexpr double xftDpiUnits = 1024.0;  // gtk-xft-dpi is in 1024ths of a dot per inch
 
 struct FontDescriptionFree {
     void operator()(PangoFontDescription* description) const { pango_font_description_free(description); }
@@ -18,8 +19,13 @@ struct FontDescriptionFree {
 }  // namespace
 
 int desktopDpi(GtkWidget* window) {
-    // -1 when no resolution is set: then the design DPI.
-    const double resolution = gdk_screen_get_resolution(gtk_widget_get_screen(window));
+    // The setting itself, not the screen's resolution, which GTK updates from
+    // it in a handler of the same change that may run after the clock's.
+    gint xftDpi = -1;
+    g_object_get(gtk_widget_get_settings(window), "gtk-xft-dpi", &xftDpi, nullptr);
+    const double resolution =
+        xftDpi > 0 ? xftDpi / xftDpiUnits : gdk_screen_get_resolution(gtk_widget_get_screen(window));
+    // -1 when neither is set: then the design DPI.
     const int logicalDpi = resolution > 0 ? static_cast<int>(std::lround(resolution)) : designDpi;
     return usableDpi(logicalDpi * gtk_widget_get_scale_factor(window));
 }

@@ -7,7 +7,7 @@
 
 namespace quorvenda {
 
-// Xft.dpi (GDK's screen resolution, the gtk-xft-dpi setting) times the
+// Xft.dpi (the gtk-xft-dpi setting, or GDK's screen resolution) times the
 // window's scale factor: the DPI of the device pixels the clock draws in.
 int desktopDpi(GtkWidget* window);
 
