@@ -415,6 +415,19 @@ TEST(CairoGdi, KeepsGdisBooksAndSurvivesEveryMisuse) {
         EXPECT_TRUE(gdi.deleteObject(bitmap));
     }
 
+    // A dotted pen's gaps take the background colour until the background mode is transparent.
+    const GdiObject dots = gdi.createPen(PenStyle::dot, 1, blue);
+    const GdiObject stockPen = gdi.selectObject(canvas.dc, dots);
+    gdi.setBkColor(canvas.dc, red);
+    line(gdi, canvas.dc, 0, 12, 12, 12);
+    gdi.setBkModeTransparent(canvas.dc);
+    line(gdi, canvas.dc, 0, 13, 12, 13);
+    gdi.selectObject(canvas.dc, stockPen);
+    EXPECT_TRUE(gdi.deleteObject(dots));
+    EXPECT_EQ(canvas.at(0, 12), blue);
+    EXPECT_EQ(canvas.at(3, 12), red);
+    EXPECT_EQ(canvas.at(3, 13), white);
+
     // Sizes: zero gives a 1x1 bitmap, negative and absurd ones none.
     const GdiObject tiny = gdi.createCompatibleBitmap(canvas.dc, 0, 5);
     EXPECT_NE(tiny, noObject);

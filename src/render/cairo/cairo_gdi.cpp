@@ -212,6 +212,17 @@ struct CairoGdi::State {
         });
     }
 
+    // A one-pixel pen's pixels along a stroke. A dotted pen's gaps take the
+    // background colour unless the background mode is transparent.
+    void setPenPixels(const Dc& dc, cairo_surface_t* surface, const Pen& pen, const std::vector<Point>& pixels) {
+        if (pen.style != PenStyle::dot) {
+            setPixels(surface, pixels, shown(dc, pen.colour));
+            return;
+        }
+        if (!dc.transparent) setPixels(surface, pixels, shown(dc, dc.bkColor));
+        setPixels(surface, dottedPixels(pixels), shown(dc, pen.colour));
+    }
+
     // The ellipse through the sweep in the device context's pen: a one-pixel
     // pen's pixels, dotted or solid, or a wide pen's stroke.
     void strokeCurve(Dc& dc, const GdiEllipse& ellipse, ArcSweep sweep) {
@@ -220,8 +231,7 @@ struct CairoGdi::State {
         const Pen pen = penOf(dc);
         const Colour colour = shown(dc, pen.colour);
         if (pen.width <= 1) {
-            const std::vector<Point> pixels = arcPixels(ellipse, sweep);
-            setPixels(surface, pen.style == PenStyle::dot ? dottedPixels(pixels) : pixels, colour);
+            setPenPixels(dc, surface, pen, arcPixels(ellipse, sweep));
             return;
         }
         CairoPtr cr = shapeContext(surface);
@@ -422,7 +432,7 @@ void CairoGdi::lineTo(DcHandle dc, int x, int y) {
     const PixelBounds bounds = boundsOf(surface);
     if (pen.width <= 1) {
         const std::vector<Point> pixels = linePixels(from, {x, y}, bounds);
-        setPixels(surface, pen.style == PenStyle::dot ? dottedPixels(pixels) : pixels, colour);
+        state_->setPenPixels(*found, surface, pen, pixels);
         return;
     }
     // A wide pen's line has round ends at both points; only the part near the bitmap goes to Cairo.
