@@ -30,7 +30,8 @@ public:
     CairoGdi& operator=(const CairoGdi&) = delete;
 
     // A device context that draws onto `target`, an image surface the caller
-    // owns and keeps alive until deleteDC(dc).
+    // owns and keeps alive until deleteDC(dc). RGB24 or ARGB32 (drawn opaque);
+    // any other surface, or a null one, gives noDc.
     DcHandle createSurfaceDC(cairo_surface_t* target);
 
     GdiObject createPen(PenStyle style, int width, Colour colour) override;
