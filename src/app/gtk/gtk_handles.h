@@ -1,10 +1,11 @@
 #pragma once
-// Owning wrappers for the GLib, GTK, Cairo and X objects the program keeps:
+// Owning wrappers for the GLib, GTK and Cairo objects the program keeps:
 // each releases its object once, when it goes out of scope, and none can be
 // copied, so no object is unreferenced twice or leaked on an early return.
 #include <cairo.h>
 #include <glib-object.h>
 #include <glib.h>
+#include <gtk/gtk.h>
 
 #include <memory>
 
@@ -16,6 +17,12 @@ struct GObjectUnref {
 // Holds one reference to a GObject (a dialog, an app-launch context, a file).
 template <class T>
 using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
+
+struct WidgetDestroy {
+    void operator()(GtkWidget* widget) const { gtk_widget_destroy(widget); }
+};
+// A top-level widget: GTK holds it until it is destroyed.
+using ToplevelPtr = std::unique_ptr<GtkWidget, WidgetDestroy>;
 
 struct GFree {
     void operator()(gpointer memory) const { g_free(memory); }

@@ -38,7 +38,8 @@ void setTitle(GtkWidget* window, const std::string& shiftJis) {
 }  // namespace
 
 GtkMainWindow::GtkMainWindow()
-    : window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
+    : toplevel_(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
+      window_(toplevel_.get()),
       settings_(gtk_widget_get_settings(window_)),
       transparency_(readColourSettings()),
       keyed_((layeredWindowFlags(transparency_) & layeredColourKeyFlag) != 0),
@@ -59,8 +60,9 @@ GtkMainWindow::GtkMainWindow()
 }
 
 GtkMainWindow::~GtkMainWindow() {
+    // No handler may run on this object while its members go, the window last.
     for (const gulong handler : settingsHandlers_) g_signal_handler_disconnect(settings_, handler);
-    gtk_widget_destroy(window_);
+    g_signal_handlers_disconnect_by_data(window_, this);
 }
 
 // The window's signals, routed to the handlers above.

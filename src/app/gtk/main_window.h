@@ -57,7 +57,8 @@ private:
     void repaint();
     void applyColourKey();
 
-    GtkWidget* window_;
+    ToplevelPtr toplevel_;
+    GtkWidget* window_;      // toplevel_, as GTK's calls take it
     GtkSettings* settings_;  // the screen's, owned by GTK
     // Read once at start-up: lines 4 and 5 of the colour file.
     ColourSettings transparency_;
