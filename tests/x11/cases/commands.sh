@@ -38,8 +38,11 @@ clock_ticks() {
   clock_wait_repaint "$CLOCK" "$X11_WORK/before.png" || x11_fail "the clock stopped repainting"
 }
 
-# how to ask for closing, the key that answers, what follows
+# how to ask for closing (the title bar's close button, the window manager's request, the keys), the key
+# that answers, what follows
 close_rows=(
+  "button Return exits"
+  "button Escape runs"
   "request Return exits"
   "request Escape runs"
   "alt+F4 Return exits"
@@ -47,7 +50,7 @@ close_rows=(
 )
 
 test_close_question() {
-  local row how key after
+  local row how key after x y w
   for row in "${close_rows[@]}"; do
     read -r how key after <<<"$row"
     (
@@ -56,6 +59,10 @@ test_close_question() {
       CLOCK=$X11_WINDOW
       if [ "$how" = request ]; then
         x11_probe close "$CLOCK"
+      elif [ "$how" = button ]; then
+        # openbox's close button: the last one of its title bar, 10 px from the frame's right edge.
+        read -r x y w _ <<<"$(x11_outer_rect "$CLOCK")"
+        xdotool mousemove $((x + w - 10)) $((y + 9)) click 1
       else
         xdotool windowactivate --sync "$CLOCK" key --clearmodifiers "$how" 2>/dev/null
       fi
