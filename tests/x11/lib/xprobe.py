@@ -10,6 +10,8 @@
   xprobe.py catch-clicks X Y W H LOG        a black window that logs each button press it gets ("press B X Y")
   xprobe.py xsettings DPI                   an XSETTINGS manager publishing Xft/DPI (until killed)
   xprobe.py xsettings-dpi DPI               the running manager publishes this DPI instead
+  xprobe.py soak WINDOW PID N               counts the window's repaints by its shape changes; prints
+                                            "REPAINTS RSS_KIB X_RESOURCES" after N/10 and after N of them
   xprobe.py check-pixels RAW WIDTH           checks "is|not rrggbb x y why..." lines on stdin against RAW
                                             (8-bit RGB rows of WIDTH pixels); prints each miss, exit 1 if any
 """
@@ -117,6 +119,29 @@ def xsettings_manager(d, dpi):
             return
 
 
+def rss_kib(pid):
+    with open("/proc/%d/status" % pid) as status:
+        for line in status:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    return 0
+
+
+def soak(d, win, pid, total):
+    """Every repaint of a keyed-out clock sets its shapes anew: one ShapeNotify for the bounding shape."""
+    win.shape_select_input(1)
+    d.sync()
+    client = win.id
+    repaints = 0
+    while repaints < total:
+        e = d.next_event()
+        if e.type == d.extension_event.ShapeNotify and e.shape_kind == shape.SK.Bounding:
+            repaints += 1
+            if repaints in (total // 10, total):
+                resources = sum(t.count for t in d.res_query_client_resources(client).types)
+                print(repaints, rss_kib(pid), resources, flush=True)
+
+
 def main(args):
     d = display.Display()
     command = args[0]
@@ -150,6 +175,8 @@ def main(args):
         if owner == X.NONE:
             return 1
         publish_dpi(d, owner, int(args[1]), int(args[1]))
+    elif command == "soak":
+        soak(d, window_of(d, args[1]), int(args[2]), int(args[3]))
     elif command == "check-pixels":
         return check_pixels(args[1], int(args[2]))
     elif command == "catch-clicks":

@@ -1,0 +1,28 @@
+# shellcheck shell=bash
+# Thousands of repaints in one process, with every clock of the program sped
+# up so that they follow one another: neither its memory nor its X resources
+# (pixmaps, pictures, GCs) grow.
+# shellcheck source=tests/x11/lib/clock.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/clock.sh"
+
+SOAK_REPAINTS=3000
+SOAK_GROWTH_KIB=2048  # a leak of a kilobyte a repaint shows many times over
+
+test_soak() {
+  local early late counts
+  x11_begin soak
+  x11_start_display
+  # The colour key on: each repaint sets the window's shape, which counts the repaints from outside.
+  clock_folder $'255\n0\n0\n1\n100' "$MEETING"
+  # Without the sanitizer's quarantine of freed memory, which would grow the resident size by itself.
+  ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0:quarantine_size_mb=0 FAKETIME_DONT_FAKE_MONOTONIC=0 \
+    X11_FAKETIME='@2007-06-10 12:00:00 x600' clock_start
+  mapfile -t counts < <(timeout 80 "$X11_PYTHON" "$X11_LIB_DIR/xprobe.py" soak "$X11_WINDOW" "$X11_PROGRAM_PID" \
+    "$SOAK_REPAINTS")
+  [ "${#counts[@]}" -eq 2 ] || x11_fail "the clock did not repaint $SOAK_REPAINTS times: ${counts[*]}"
+  read -r -a early <<<"${counts[0]}"
+  read -r -a late <<<"${counts[1]}"
+  x11_log "after ${early[0]} repaints: ${early[1]} KiB, ${early[2]} X resources; after ${late[0]}: ${late[1]} KiB, ${late[2]}"
+  [ "${late[2]}" -le "${early[2]}" ] || x11_fail "X resources grew from ${early[2]} to ${late[2]}"
+  [ $((late[1] - early[1])) -le "$SOAK_GROWTH_KIB" ] || x11_fail "memory grew from ${early[1]} to ${late[1]} KiB"
+}
