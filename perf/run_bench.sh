@@ -89,14 +89,15 @@ perf_result rounds "$rounds"
 perf_paint_timing "$windowsBuild" "$folder" "$paints" "$warmup" "$rounds"
 
 # At 150 %: a copy of the prefix whose system DPI is 144, where the clock and
-# the baseline open at 450 x 660, on a screen that holds them.
-perf_log "paint handler at 144 DPI: the clock and the fill+copy baseline"
+# the baselines open at 450 x 660 and draw at 144 DPI, on a screen that holds them.
+perf_log "paint handler at 144 DPI: the clock and both baselines"
 perf_copy_prefix "$prefix"
-wine_prefix_set_dpi "$PERF_PREFIX" 144 || perf_fail "could not set the system DPI of $PERF_PREFIX"
+prefix144=$PERF_PREFIX
+wine_prefix_set_dpi "$prefix144" 144 || perf_fail "could not set the system DPI of $prefix144"
 WINE_SCREEN=1600x1200x24 perf_start_display
-WINEPREFIX=$PERF_PREFIX DISPLAY=$PERF_DISPLAY perf_paint_timing "$windowsBuild" "$folder" "$paints" "$warmup" \
-  "$rounds" _144dpi "${PERF_DRIVES[@]:0:2}"
-WINEPREFIX=$PERF_PREFIX wineserver -k
+WINEPREFIX=$prefix144 DISPLAY=$PERF_DISPLAY perf_paint_timing "$windowsBuild" "$folder" "$paints" "$warmup" \
+  "$rounds" _144dpi
+WINEPREFIX=$prefix144 wineserver -k
 export WINEPREFIX=$prefix DISPLAY=$PERF_DISPLAY_96
 perf_result native_repaint_144dpi_us "$(native_median BM_RepaintAt144Dpi 3)"
 
@@ -109,6 +110,8 @@ perf_size "$windowsBuild/src/app/quorvenda.exe"
 perf_log "idle: $idleSeconds s"
 unset WINEPREFIX DISPLAY
 perf_idle_cpu "$windowsBuild" "$folder" "$idleSeconds" "$prefix"
+perf_log "idle at 144 DPI: $idleSeconds s"
+WINE_SCREEN=1600x1200x24 perf_idle_cpu "$windowsBuild" "$folder" "$idleSeconds" "$prefix144" _144dpi
 
 perf_log "shown second's lag behind the system clock: $turnoverSeconds s"
 export WINEPREFIX=$prefix DISPLAY=$PERF_DISPLAY

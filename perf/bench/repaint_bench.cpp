@@ -39,13 +39,12 @@ private:
     std::filesystem::path path_;
 };
 
-void repaintWithSlot1Name(benchmark::State& state, const std::string& name, int dpi = designDpi) {
+void repaintWithSlot1Name(benchmark::State& state, const std::string& name, int dpi) {
     BenchFolder dir(name);
     NullGdi gdi;
     EventState events;
-    RepaintSources sources;
+    RepaintSources sources(dpi);
     sources.folder = dir.folder();
-    sources.dpi = dpi;
     // The client area of the window at that DPI.
     const int width = scaledToDpi(292, dpi);
     const int height = scaledToDpi(406, dpi);
@@ -53,10 +52,10 @@ void repaintWithSlot1Name(benchmark::State& state, const std::string& name, int 
 }
 
 void BM_Repaint(benchmark::State& state) {
-    repaintWithSlot1Name(state, "会議");
+    repaintWithSlot1Name(state, "会議", designDpi);
 }
 void BM_RepaintWith1MBEventName(benchmark::State& state) {
-    repaintWithSlot1Name(state, std::string(1 << 20, 'x'));
+    repaintWithSlot1Name(state, std::string(1 << 20, 'x'), designDpi);
 }
 
 void BM_RepaintAt144Dpi(benchmark::State& state) {
