@@ -355,9 +355,9 @@ TEST(Win32Gdi, MakesATextFontOffCodePage932OrAwayFromTheSystemDpi) {
         int windowDpi, systemDpi;
         bool made;
     } rows[] = {
-        {932, 96, 96, false},  {932, 144, 144, false}, {932, 192, 96, true},  {932, 120, 96, true},
-        {932, 120, 144, true}, {1252, 96, 96, true},   {1252, 144, 96, true}, {65001, 96, 144, true},
-        {437, 168, 168, true},
+        {932, 96, 96, false},  {932, 144, 144, false}, {932, 192, 96, true},
+        {932, 120, 96, true},  {932, 120, 144, true},  {1252, 96, 96, true},
+        {1252, 144, 96, true}, {65001, 96, 144, true}, {437, 168, 168, true},
     };
     for (const auto& r : rows) {
         const CGdiObject font = makeTextFont(gdi, r.windowDpi, r.systemDpi, r.codePage);
