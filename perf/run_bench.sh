@@ -3,15 +3,16 @@
 #  - the portable repaint against a null surface, the file reading alone and
 #    the repaint with a 1 MB event name (Google Benchmark, optimised build);
 #  - the paint handler under Wine, median and 99th percentile, against two
-#    baselines driven the same way (perf/paint_timing.sh);
+#    baselines driven the same way (perf/paint_timing.sh), at 96 and 144 DPI;
 #  - time from process start to first paint (perf/startup.sh);
 #  - the size and imports of quorvenda.exe (perf/size.sh);
 #  - CPU time and resident memory while idle, beside a minimal Win32
-#    program, the fill, face and copy baseline and xclock (perf/idle_cpu.sh);
+#    program, the fill, face and copy baseline and xclock, and the Wine
+#    programs again at 144 DPI (perf/idle_cpu.sh);
 #  - how late the shown second turns over behind the system clock, median and
 #    maximum (perf/turnover_lag.sh; 60 s, in --quick 10 s).
 #
-#   scripts/bench.sh           full run: 5 x 600 repaints, 60 s idle, 60 s of turnovers (about 5 minutes)
+#   scripts/bench.sh           full run: 5 x 600 repaints, 2 x 60 s idle, 60 s of turnovers (about 7 minutes)
 #   scripts/bench.sh --quick   the same steps, small: checks that everything
 #                              runs and prints the table (about 1 minute)
 #

@@ -2,9 +2,12 @@
    as the user's editors do, taking the three ways in turn: in place (opened
    for writing, others allowed to read, truncated); by writing a temporary
    file beside PATH and renaming it over PATH; and with a backup, by writing
-   the temporary file, renaming PATH away to PATH.bak and renaming the new
+   the temporary file, renaming PATH away to a backup and renaming the new
    file in, which a reader's open handle allows only if it shares delete
-   access. Prints "in-place N failed M renamed N failed M backup N failed M":
+   access. Each backup has a name of its own, PATH.N~ for the Nth save, and
+   is deleted after the save, as an editor's write backup is: a rename onto
+   a backup still open in the reader would be refused whatever its sharing,
+   as a rename over PATH is. Prints "in-place N failed M renamed N failed M backup N failed M":
    how many saves of each way were made and how many of them were refused.
    Exits 1 if any save failed. */
 #include <windows.h>
@@ -32,9 +35,13 @@ static BOOL saveByRename(const char* path, const char* temporary) {
     return writeAll(temporary, 0) && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING);
 }
 
-static BOOL saveWithBackup(const char* path, const char* temporary, const char* backup) {
-    return writeAll(temporary, 0) && MoveFileExA(path, backup, MOVEFILE_REPLACE_EXISTING) &&
-           MoveFileExA(temporary, path, 0);
+static BOOL saveWithBackup(const char* path, const char* temporary, long save) {
+    char backup[MAX_PATH];
+    if (snprintf(backup, sizeof backup, "%s.%ld~", path, save) >= (int)sizeof backup) return FALSE;
+    const BOOL ok = writeAll(temporary, 0) && MoveFileA(path, backup) && MoveFileExA(temporary, path, 0);
+    /* A reader may still hold the backup; sharing delete access, it lets it go. */
+    DeleteFileA(backup);
+    return ok;
 }
 
 int main(int argc, char** argv) {
@@ -49,9 +56,8 @@ int main(int argc, char** argv) {
     }
     contentSize = (DWORD)fread(content, 1, sizeof content, source);
     fclose(source);
-    char temporary[MAX_PATH], backup[MAX_PATH];
+    char temporary[MAX_PATH];
     if (snprintf(temporary, sizeof temporary, "%s.saving", argv[1]) >= (int)sizeof temporary) return 2;
-    if (snprintf(backup, sizeof backup, "%s.bak", argv[1]) >= (int)sizeof backup) return 2;
 
     enum { inPlace, renamed, withBackup, ways };
     long count = strtol(argv[2], NULL, 10);
@@ -60,8 +66,7 @@ int main(int argc, char** argv) {
         const int way = (int)(i % ways);
         BOOL ok = way == inPlace   ? saveInPlace(argv[1])
                   : way == renamed ? saveByRename(argv[1], temporary)
-                                   : saveWithBackup(argv[1], temporary, backup);
-        /* A refused backup save leaves the new copy beside the file: the next save writes it again. */
+                                   : saveWithBackup(argv[1], temporary, i);
         ++made[way];
         if (!ok) ++failed[way];
     }
