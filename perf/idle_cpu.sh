@@ -93,29 +93,33 @@ perf_idle_cpu() {
     groups[${name}_server]=$server
     groups[${name}_others]=$(perf_other_pids "$prefix" "$pid" "$server")
     groups[${name}_x]=${xOf[$name]}
+    perf_log "idle$suffix: $name is process $pid; wineserver $server; others ${groups[${name}_others]:-none}"
   done
   if [ -n "$xclockPid" ]; then
     groups[xclock_process]=$xclockPid
     groups[xclock_x]=$xclockX
   fi
 
+  # Each process's run time before and after, so that one that ends counts for nothing.
   declare -A before=()
   local group
-  for group in "${!groups[@]}"; do
-    # shellcheck disable=SC2086 # a list of process ids
-    before[$group]=$(perf_cpu_ns ${groups[$group]})
-  done
+  # shellcheck disable=SC2048,SC2086 # lists of process ids
+  for pid in ${groups[*]}; do before[$pid]=$(perf_cpu_ns "$pid"); done
   perf_log "idle${suffix}: measuring for $seconds s"
   sleep "$seconds"
-  declare -A after=()
+  local ns
   for group in "${!groups[@]}"; do
+    ns=0
     # shellcheck disable=SC2086
-    after[$group]=$(perf_cpu_ns ${groups[$group]})
-  done
-  # A process that ended took its run time with it: its figure would be a guess.
-  for group in "${!groups[@]}"; do
-    [[ $group == *_others ]] || [ -d "/proc/${groups[$group]}" ] || perf_fail "idle$suffix: $group ended while measured"
-    perf_result "idle_${group%_*}${suffix}_${group##*_}_s" "$(perf_ns_to_seconds $((after[$group] - before[$group])))"
+    for pid in ${groups[$group]}; do
+      if [ -d "/proc/$pid" ]; then
+        ns=$((ns + $(perf_cpu_ns "$pid") - before[$pid]))
+      elif [[ $group != *_others ]]; then
+        # The program, its wineserver or X server took its run time with it.
+        perf_fail "idle$suffix: $group (process $pid) ended while measured"
+      fi
+    done
+    perf_result "idle_${group%_*}${suffix}_${group##*_}_s" "$(perf_ns_to_seconds "$ns")"
   done
   for row in "${programs[@]}"; do
     name=${row%%|*}

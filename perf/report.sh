@@ -54,7 +54,8 @@ perf_report() {
   for row in "${rows[@]}"; do
     IFS='|' read -r name label <<<"$row"
     for at in "" _144dpi; do
-      perf_row "  ${at:+  at 144 DPI}${at:-$label}" \
+      [ -z "$at" ] || label="  at 144 DPI"
+      perf_row "  $label" \
         "$(perf_get "idle_${name}${at}_process_s") + $(perf_get "idle_${name}${at}_server_s") = ${idleTotal[$name$at]}" \
         "others $(perf_get "idle_${name}${at}_others_s"), X $(perf_get "idle_${name}${at}_x_s")"
     done
