@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static EventState state;  // outlives a repaint, as in the program
     RecordingGdi gdi;
-    RepaintSources sources;
+    RepaintSources sources(designDpi);
     sources.takeSnapshot = [&t] { return snapshotFromLocalTime(t); };
     sources.folder = fuzzing::scratchFolder();
     paintDial(gdi, gdi.openPaintDc(), width, height, state, sources);

@@ -5,13 +5,15 @@
 # fill, face and copy baseline run as a program (what the two 2-pixel
 # circles alone cost each second) and the native `xclock -update 1`. Each
 # has an X server of its own and each Wine program a prefix of its own, so
-# every process's CPU time (user + system, from /proc/PID/stat) belongs to
-# exactly one of them: the program, its wineserver, the prefix's other Wine
-# processes (explorer and services) and its X server. Measurement starts
-# once every window is shown and two more seconds have passed, so start-up
-# is left out. Records idle_<name>_{process,server,others,x}_s and
-# idle_<name>_{rss,server_rss}_kib for clock, minimal and face, and
-# idle_xclock_{process,x}_s and idle_xclock_rss_kib.
+# every process's CPU time (its threads' run time in nanoseconds, from
+# /proc/PID/task/*/schedstat) belongs to exactly one of them: the program,
+# its wineserver, the prefix's other Wine processes (explorer and services)
+# and its X server. Measurement starts once every window is shown and two
+# more seconds have passed, so start-up is left out; a program that did not
+# start, or ended before the measurement did, stops the run. Records
+# idle_<name><SUFFIX>_{process,server,others,x}_s and
+# idle_<name><SUFFIX>_{rss,server_rss}_kib for clock, minimal and face, and
+# without a SUFFIX idle_xclock_{process,x}_s and idle_xclock_rss_kib.
 
 # perf_pid_named PREFIX COMM: the process of that prefix with that command name.
 perf_pid_named() {
@@ -31,10 +33,12 @@ perf_other_pids() {
   done
 }
 
-# perf_idle_cpu WINDOWS_BUILD FOLDER SECONDS PREFIX: PREFIX is copied for
-# every Wine program but the first, which runs in it.
+# perf_idle_cpu WINDOWS_BUILD FOLDER SECONDS PREFIX [SUFFIX]: PREFIX is
+# copied for every Wine program but the first, which runs in it. With a
+# SUFFIX (a run in a prefix of another DPI), the keys carry it and xclock,
+# which no prefix's DPI concerns, is left out.
 perf_idle_cpu() {
-  local build=$1 folder=$2 seconds=$3 firstPrefix=$4
+  local build=$1 folder=$2 seconds=$3 firstPrefix=$4 suffix=${5:-}
   # name | program | title of its window
   local programs=(
     "clock|$build/src/app/quorvenda.exe|^Quorvenda"
@@ -60,16 +64,21 @@ perf_idle_cpu() {
     (cd "$folder" && DISPLAY=$PERF_DISPLAY WINEPREFIX=${prefixOf[$name]} exec wine "$exe") \
       >>"$PERF_WORK/wine.log" 2>&1 &
   done
-  perf_start_display
-  local xclockDisplay=$PERF_DISPLAY xclockX=$PERF_XVFB_PID xclockPid
-  DISPLAY=$xclockDisplay xclock -update 1 >>"$PERF_WORK/xclock.log" 2>&1 &
-  xclockPid=$!
+  local xclockDisplay xclockX xclockPid=
+  if [ -z "$suffix" ]; then
+    perf_start_display
+    xclockDisplay=$PERF_DISPLAY xclockX=$PERF_XVFB_PID
+    DISPLAY=$xclockDisplay xclock -update 1 >>"$PERF_WORK/xclock.log" 2>&1 &
+    xclockPid=$!
+  fi
 
   for row in "${programs[@]}"; do
     IFS='|' read -r name exe title <<<"$row"
     perf_wait_for 30 perf_window_shown "${displayOf[$name]}" "$title" || perf_fail "no window '$title' of $exe"
   done
-  perf_wait_for 30 perf_window_shown "$xclockDisplay" '^xclock$' || perf_fail "xclock's window did not appear"
+  if [ -n "$xclockPid" ]; then
+    perf_wait_for 30 perf_window_shown "$xclockDisplay" '^xclock$' || perf_fail "xclock's window did not appear"
+  fi
   sleep 2
 
   local pid server
@@ -84,32 +93,46 @@ perf_idle_cpu() {
     groups[${name}_server]=$server
     groups[${name}_others]=$(perf_other_pids "$prefix" "$pid" "$server")
     groups[${name}_x]=${xOf[$name]}
+    perf_log "idle$suffix: $name is process $pid; wineserver $server; others ${groups[${name}_others]:-none}"
   done
-  groups[xclock_process]=$xclockPid
-  groups[xclock_x]=$xclockX
+  if [ -n "$xclockPid" ]; then
+    groups[xclock_process]=$xclockPid
+    groups[xclock_x]=$xclockX
+  fi
 
+  # Each process's run time before and after, so that one that ends counts for nothing.
   declare -A before=()
   local group
-  for group in "${!groups[@]}"; do
-    # shellcheck disable=SC2086 # a list of process ids
-    before[$group]=$(perf_cpu_ticks ${groups[$group]})
-  done
-  perf_log "idle: measuring for $seconds s"
+  # shellcheck disable=SC2048,SC2086 # lists of process ids
+  for pid in ${groups[*]}; do before[$pid]=$(perf_cpu_ns "$pid"); done
+  perf_log "idle${suffix}: measuring for $seconds s"
   sleep "$seconds"
+  local ns
   for group in "${!groups[@]}"; do
+    ns=0
     # shellcheck disable=SC2086
-    perf_result "idle_${group}_s" "$(perf_ticks_to_seconds $(($(perf_cpu_ticks ${groups[$group]}) - before[$group])))"
+    for pid in ${groups[$group]}; do
+      if [ -d "/proc/$pid" ]; then
+        ns=$((ns + $(perf_cpu_ns "$pid") - before[$pid]))
+      elif [[ $group != *_others ]]; then
+        # The program, its wineserver or X server took its run time with it.
+        perf_fail "idle$suffix: $group (process $pid) ended while measured"
+      fi
+    done
+    perf_result "idle_${group%_*}${suffix}_${group##*_}_s" "$(perf_ns_to_seconds "$ns")"
   done
   for row in "${programs[@]}"; do
     name=${row%%|*}
-    perf_result "idle_${name}_rss_kib" "$(perf_rss_kib "${groups[${name}_process]}")"
-    perf_result "idle_${name}_server_rss_kib" "$(perf_rss_kib "${groups[${name}_server]}")"
+    perf_result "idle_${name}${suffix}_rss_kib" "$(perf_rss_kib "${groups[${name}_process]}")"
+    perf_result "idle_${name}${suffix}_server_rss_kib" "$(perf_rss_kib "${groups[${name}_server]}")"
   done
-  perf_result idle_xclock_rss_kib "$(perf_rss_kib "$xclockPid")"
   perf_result idle_seconds "$seconds"
 
-  kill "$xclockPid" 2>/dev/null
-  wait "$xclockPid" 2>/dev/null || true
+  if [ -n "$xclockPid" ]; then
+    perf_result idle_xclock_rss_kib "$(perf_rss_kib "$xclockPid")"
+    kill "$xclockPid" 2>/dev/null
+    wait "$xclockPid" 2>/dev/null || true
+  fi
   for name in "${!prefixOf[@]}"; do
     WINEPREFIX=${prefixOf[$name]} wineserver -k 2>/dev/null
     WINEPREFIX=${prefixOf[$name]} wineserver -w 2>/dev/null

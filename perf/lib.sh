@@ -11,8 +11,6 @@
 # shellcheck source=scripts/lib/wine_display.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/wine_display.sh"
 
-PERF_CLOCK_TICKS=$(getconf CLK_TCK)
-
 PERF_XVFB_PIDS=()
 PERF_PREFIXES=()
 PERF_WORK=
@@ -100,20 +98,22 @@ perf_data_folder() {
   printf '0\r\n0\r\n128\r\n0\r\n100\r\n' >"$dir/quorvendacolor.ini"
 }
 
-# perf_cpu_ticks PID...: user plus system time of the processes, in clock ticks.
-perf_cpu_ticks() {
-  local pid total=0 fields
+# perf_cpu_ns PID...: the time the processes' threads have run on a CPU, in
+# nanoseconds: the first field of each thread's schedstat, which the kernel
+# keeps to the nanosecond (/proc/PID/stat's user and system times count
+# 10 ms ticks, which a quiet program's few seconds round to zero). A process
+# that has ended counts nothing.
+perf_cpu_ns() {
+  local pid total=0 ns
   for pid in "$@"; do
-    # Fields after the command name, which is in parentheses and may hold spaces.
-    fields=$(sed 's/^.*) //' "/proc/$pid/stat" 2>/dev/null) || continue
-    read -r -a f <<<"$fields"
-    total=$((total + f[11] + f[12]))
+    ns=$(cat "/proc/$pid/task/"*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }')
+    total=$((total + ${ns:-0}))
   done
   echo "$total"
 }
 
-# perf_ticks_to_seconds TICKS
-perf_ticks_to_seconds() { awk -v t="$1" -v hz="$PERF_CLOCK_TICKS" 'BEGIN { printf "%.2f", t / hz }'; }
+# perf_ns_to_seconds NANOSECONDS: to the tenth of a millisecond.
+perf_ns_to_seconds() { awk -v t="$1" 'BEGIN { printf "%.4f", t / 1e9 }'; }
 
 # perf_rss_kib PID...: resident memory (VmRSS) in KiB, summed.
 perf_rss_kib() {

@@ -7,15 +7,17 @@ perf_row() { printf '%-50s %-24s %s\n' "$1" "$2" "${3:-}"; }
 
 # perf_sum A B...: the sum, to two places, or n/a if any part is missing.
 perf_sum() {
-  awk 'BEGIN { for (i = 1; i < ARGC; i++) { if (ARGV[i] == "n/a") { print "n/a"; exit } s += ARGV[i] } printf "%.2f", s }' "$@"
+  awk 'BEGIN { for (i = 1; i < ARGC; i++) { if (ARGV[i] == "n/a") { print "n/a"; exit } s += ARGV[i] } printf "%.4f", s }' "$@"
 }
 
 perf_report() {
-  local mode=$1 idle name
+  local mode=$1 idle name at
   idle=$(perf_get idle_seconds)
   declare -A idleTotal=()
   for name in clock minimal face; do
-    idleTotal[$name]=$(perf_sum "$(perf_get "idle_${name}_process_s")" "$(perf_get "idle_${name}_server_s")")
+    for at in "" _144dpi; do
+      idleTotal[$name$at]=$(perf_sum "$(perf_get "idle_${name}${at}_process_s")" "$(perf_get "idle_${name}${at}_server_s")")
+    done
   done
   echo
   echo "Quorvenda performance ($mode run, $(nproc) cores, load average at start $(perf_get load))"
@@ -45,17 +47,24 @@ perf_report() {
   perf_row "  baseline fill+copy at 144 DPI: median / p99" \
     "$(perf_get paint_fill_copy_144dpi_median_us) / $(perf_get paint_fill_copy_144dpi_p99_us) us" \
     "clock / fill+copy $(perf_ratio "$(perf_get paint_clock_144dpi_median_us)" "$(perf_get paint_fill_copy_144dpi_median_us)")"
+  perf_row "  baseline fill+face+copy at 144 DPI: median / p99" \
+    "$(perf_get paint_fill_face_copy_144dpi_median_us) / $(perf_get paint_fill_face_copy_144dpi_p99_us) us" \
+    "the two 3-px circles and 12 ticks"
   perf_row "idle ${idle} s, CPU s: process + wineserver" "" "others = explorer, services; X = its Xvfb"
   local rows=("clock|clock (quorvenda.exe, Wine)" "minimal|minimal (e2e-minimal.exe, Wine)"
     "face|fill+face+copy baseline (Wine)") row label
   for row in "${rows[@]}"; do
     IFS='|' read -r name label <<<"$row"
-    perf_row "  $label" \
-      "$(perf_get "idle_${name}_process_s") + $(perf_get "idle_${name}_server_s") = ${idleTotal[$name]}" \
-      "others $(perf_get "idle_${name}_others_s"), X $(perf_get "idle_${name}_x_s")"
+    for at in "" _144dpi; do
+      [ -z "$at" ] || label="  at 144 DPI"
+      perf_row "  $label" \
+        "$(perf_get "idle_${name}${at}_process_s") + $(perf_get "idle_${name}${at}_server_s") = ${idleTotal[$name$at]}" \
+        "others $(perf_get "idle_${name}${at}_others_s"), X $(perf_get "idle_${name}${at}_x_s")"
+    done
   done
   perf_row "  xclock -update 1 (native)" "$(perf_get idle_xclock_process_s)" "X $(perf_get idle_xclock_x_s)"
-  perf_row "  clock / minimal" "$(perf_ratio "${idleTotal[clock]}" "${idleTotal[minimal]}")" "target <= 1.5"
+  perf_row "  clock / minimal" "$(perf_ratio "${idleTotal[clock]}" "${idleTotal[minimal]}")" \
+    "at 144 DPI $(perf_ratio "${idleTotal[clock_144dpi]}" "${idleTotal[minimal_144dpi]}"); target <= 1.5"
   perf_row "resident memory (VmRSS), KiB" "" "at the end of the idle run"
   for row in "${rows[@]}"; do
     IFS='|' read -r name label <<<"$row"

@@ -3,15 +3,16 @@
 #  - the portable repaint against a null surface, the file reading alone and
 #    the repaint with a 1 MB event name (Google Benchmark, optimised build);
 #  - the paint handler under Wine, median and 99th percentile, against two
-#    baselines driven the same way (perf/paint_timing.sh);
+#    baselines driven the same way (perf/paint_timing.sh), at 96 and 144 DPI;
 #  - time from process start to first paint (perf/startup.sh);
 #  - the size and imports of quorvenda.exe (perf/size.sh);
 #  - CPU time and resident memory while idle, beside a minimal Win32
-#    program, the fill, face and copy baseline and xclock (perf/idle_cpu.sh);
+#    program, the fill, face and copy baseline and xclock, and the Wine
+#    programs again at 144 DPI (perf/idle_cpu.sh);
 #  - how late the shown second turns over behind the system clock, median and
 #    maximum (perf/turnover_lag.sh; 60 s, in --quick 10 s).
 #
-#   scripts/bench.sh           full run: 5 x 600 repaints, 60 s idle, 60 s of turnovers (about 5 minutes)
+#   scripts/bench.sh           full run: 5 x 600 repaints, 2 x 60 s idle, 60 s of turnovers (about 7 minutes)
 #   scripts/bench.sh --quick   the same steps, small: checks that everything
 #                              runs and prints the table (about 1 minute)
 #
@@ -91,14 +92,15 @@ perf_result rounds "$rounds"
 perf_paint_timing "$windowsBuild" "$folder" "$paints" "$warmup" "$rounds"
 
 # At 150 %: a copy of the prefix whose system DPI is 144, where the clock and
-# the baseline open at 450 x 660, on a screen that holds them.
-perf_log "paint handler at 144 DPI: the clock and the fill+copy baseline"
+# the baselines open at 450 x 660 and draw at 144 DPI, on a screen that holds them.
+perf_log "paint handler at 144 DPI: the clock and both baselines"
 perf_copy_prefix "$prefix"
-wine_prefix_set_dpi "$PERF_PREFIX" 144 || perf_fail "could not set the system DPI of $PERF_PREFIX"
+prefix144=$PERF_PREFIX
+wine_prefix_set_dpi "$prefix144" 144 || perf_fail "could not set the system DPI of $prefix144"
 WINE_SCREEN=1600x1200x24 perf_start_display
-WINEPREFIX=$PERF_PREFIX DISPLAY=$PERF_DISPLAY perf_paint_timing "$windowsBuild" "$folder" "$paints" "$warmup" \
-  "$rounds" _144dpi "${PERF_DRIVES[@]:0:2}"
-WINEPREFIX=$PERF_PREFIX wineserver -k
+WINEPREFIX=$prefix144 DISPLAY=$PERF_DISPLAY perf_paint_timing "$windowsBuild" "$folder" "$paints" "$warmup" \
+  "$rounds" _144dpi
+WINEPREFIX=$prefix144 wineserver -k
 export WINEPREFIX=$prefix DISPLAY=$PERF_DISPLAY_96
 perf_result native_repaint_144dpi_us "$(native_median BM_RepaintAt144Dpi 3)"
 
@@ -111,6 +113,8 @@ perf_size "$windowsBuild/src/app/quorvenda.exe"
 perf_log "idle: $idleSeconds s"
 unset WINEPREFIX DISPLAY
 perf_idle_cpu "$windowsBuild" "$folder" "$idleSeconds" "$prefix"
+perf_log "idle at 144 DPI: $idleSeconds s"
+WINE_SCREEN=1600x1200x24 perf_idle_cpu "$windowsBuild" "$folder" "$idleSeconds" "$prefix144" _144dpi
 
 perf_log "shown second's lag behind the system clock: $turnoverSeconds s"
 export WINEPREFIX=$prefix DISPLAY=$PERF_DISPLAY

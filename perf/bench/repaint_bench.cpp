@@ -53,13 +53,12 @@ int clientHeightAt(int dpi) {
 void repaintOn(benchmark::State& state, GdiApi& gdi, DcHandle paintDc, const std::string& name, int dpi) {
     BenchFolder dir(name);
     EventState events;
-    RepaintSources sources;
+    RepaintSources sources(dpi);
     sources.folder = dir.folder();
-    sources.dpi = dpi;
     for (auto _ : state) paintDial(gdi, paintDc, clientWidthAt(dpi), clientHeightAt(dpi), events, sources);
 }
 
-void repaintWithSlot1Name(benchmark::State& state, const std::string& name, int dpi = designDpi) {
+void repaintWithSlot1Name(benchmark::State& state, const std::string& name, int dpi) {
     NullGdi gdi;
     repaintOn(state, gdi, DcHandle{1}, name, dpi);
 }
@@ -77,10 +76,10 @@ void repaintOnCairo(benchmark::State& state, int dpi) {
 }
 
 void BM_Repaint(benchmark::State& state) {
-    repaintWithSlot1Name(state, "会議");
+    repaintWithSlot1Name(state, "会議", designDpi);
 }
 void BM_RepaintWith1MBEventName(benchmark::State& state) {
-    repaintWithSlot1Name(state, std::string(1 << 20, 'x'));
+    repaintWithSlot1Name(state, std::string(1 << 20, 'x'), designDpi);
 }
 
 void BM_RepaintAt144Dpi(benchmark::State& state) {

@@ -58,8 +58,9 @@ void BaselineWindow::onPaint() {
     RECT client{};
     GetClientRect(&client);
     GdiApi& gdi = dc.gdi();
-    const DialLayout layout = computeDialLayout(client.right, client.bottom, SlotTextHeights{});
-    const DrawingKit kit(gdi, black);
+    // At the window's DPI, as the clock draws: pens 1.5 times as wide at 144 DPI as at 96.
+    const DialLayout layout = computeDialLayout(client.right, client.bottom, SlotTextHeights{}, dpi_);
+    const DrawingKit kit(gdi, black, dpi_);
     CBitmap offscreenBitmap(gdi);
     offscreenBitmap.CreateCompatibleBitmap(dc.GetSafeHdc(), layout.clientWidth, layout.clientHeight);
     BitmapDC offscreen(gdi, offscreenBitmap.GetSafeHandle());
@@ -74,6 +75,7 @@ void BaselineWindow::onPaint() {
 
 bool BaselineWindow::onCreate(const CREATESTRUCTW&) {
     if (Default() == creationFailed) return false;
+    dpi_ = windowDpi(m_hWnd);
     SetTimer(repaintTimerId, repaintPeriodMs);
     // The same layered attributes as the clock in the same folder.
     const ColourSettings settings = readColourSettings();

@@ -25,7 +25,7 @@ protected:
 private:
     // When any part of the window needs painting: after every timer tick, or when forced.
     void onPaint();
-    // During CreateEx, before the window is shown: the once-a-second timer and transparency.
+    // During CreateEx, before the window is shown: the window's DPI, the once-a-second timer and transparency.
     bool onCreate(const CREATESTRUCTW& create);
     // Once a second: the whole window is invalidated.
     void onTimer(UINT_PTR timerId);
@@ -33,6 +33,7 @@ private:
     bool onEraseBkgnd(HDC dc);
 
     BaselinePaint paint_;
+    int dpi_ = 0;  // the window's, as the clock keeps it: set in onCreate
 };
 
 }  // namespace quorvenda::perf

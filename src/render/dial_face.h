@@ -35,7 +35,7 @@ inline constexpr std::array<DayLabel, 6> dayLabelDrawingOrder = {
 std::string dayLabelText(DayLabel label, int daysInMonth);
 
 // The labels' font for a window at `dpi`.
-FontSpec dayLabelFontSpec(int dpi = designDpi);
+FontSpec dayLabelFontSpec(int dpi);
 
 // Leaves the stock system font selected in `offscreen` again. Extents are
 // measured on `measuring` (the window's device context, in its system font).

@@ -28,13 +28,12 @@ struct DialLayout {
     int secondHandLength = 0;
     int centreX = 0;
     int centreY = 0;
-    int dpi = designDpi;  // of the window drawn in: pen widths, mark circles and text shadows scale by it
+    int dpi = 0;  // of the window drawn in, as the caller stated it: pens, circles and shadows scale by it
 };
 
 // Only the lines of slots 1 to 3 shrink the dial. Nothing is clamped: a
 // negative size turns every hand, tick and mark through half a turn.
-DialLayout computeDialLayout(int clientWidth, int clientHeight, const SlotTextHeights& slotTextHeight,
-                             int dpi = designDpi);
+DialLayout computeDialLayout(int clientWidth, int clientHeight, const SlotTextHeights& slotTextHeight, int dpi);
 
 // A length of the design in pixels at the layout's DPI.
 inline int scaledLength(const DialLayout& l, int designLength) {

@@ -13,7 +13,7 @@ using SlotPens = std::array<CPen, slotCount>;  // index: slot - 1
 
 struct DrawingKit {
     // Creates all 24 pens, in member order, as wide as the design's pens are at `dpi`.
-    DrawingKit(GdiApi& gdi, Colour handColour, int dpi = designDpi);
+    DrawingKit(GdiApi& gdi, Colour handColour, int dpi);
 
     CPen monthHandPen;
     CPen dayHandPen;

@@ -15,9 +15,12 @@
 namespace quorvenda {
 
 struct RepaintSources {
+    // Every repaint states the DPI of the window it draws for.
+    explicit RepaintSources(int windowDpi) : dpi(windowDpi) {}
+
     std::function<CalendarSnapshot()> takeSnapshot = takeCalendarSnapshot;
-    DataFolder folder;    // empty: current directory
-    int dpi = designDpi;  // the window's, asked for before each repaint
+    DataFolder folder;  // empty: current directory
+    int dpi;            // the window's, as the window keeps it
 };
 
 // One whole repaint of the dial: everything after BeginPaint and before EndPaint.
@@ -26,6 +29,6 @@ struct RepaintSources {
 // repaint, so the texts are measured and drawn in it; the caller deletes it
 // after the repaint. Without it they keep the device contexts' system font.
 void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight, EventState& state,
-               const RepaintSources& sources = {}, GdiObject textFont = noObject);
+               const RepaintSources& sources, GdiObject textFont = noObject);
 
 }  // namespace quorvenda

@@ -46,11 +46,11 @@ int runTrace(const std::vector<std::string>& args, std::ostream& out, std::ostre
     TextHeightRecordingGdi gdi(parsed->textHeight.value_or(RecordingGdi::textHeight));
     const DcHandle paintDc = gdi.openPaintDc();
     EventState state;
-    RepaintSources sources;
+    // Without --dpi, a window at 96 DPI.
+    RepaintSources sources(parsed->dpi.value_or(designDpi));
     const LocalTime at = parsed->at;
     sources.takeSnapshot = [at] { return snapshotFromLocalTime(at); };
     sources.folder.directory = parsed->directory;
-    sources.dpi = parsed->dpi.value_or(designDpi);
     paintDial(gdi, paintDc, parsed->clientWidth, parsed->clientHeight, state, sources);
 
     for (const RecordedCall& call : gdi.calls()) {

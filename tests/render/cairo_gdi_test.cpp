@@ -483,10 +483,9 @@ TEST(CairoGdi, APaintedDialHasPureStrokesAndOnlyTextGreysBesideThem) {
         CairoGdi gdi(CairoSystemFont{"IPAGothic", scaledToDpi(systemFontHeight, dpi)});
         Canvas window(gdi, width, height);
         EventState state;
-        RepaintSources sources;
+        RepaintSources sources(dpi);
         sources.takeSnapshot = [&today] { return today; };
         sources.folder = folder.folder();
-        sources.dpi = dpi;
         paintDial(gdi, window.dc, width, height, state, sources);
 
         const DialLayout layout = computeDialLayout(width, height, SlotTextHeights{}, dpi);
@@ -530,10 +529,9 @@ TEST(CairoGdi, RepaintsOfANegativeSizedDialNoClientAreaAndNoBitmapDrawWithoutHar
             cairo_image_surface_create(CAIRO_FORMAT_RGB24, std::clamp(width, 1, 600), std::clamp(height, 1, 600));
         const DcHandle window = gdi.createSurfaceDC(surface);
         EventState state;
-        RepaintSources sources;
+        RepaintSources sources(designDpi);
         sources.takeSnapshot = [] { return testing::snapshotAt(2007, 6, 10, 12, 0, 0); };
         sources.folder = folder.folder();
-        sources.dpi = designDpi;
         paintDial(gdi, window, width, height, state, sources);
         EXPECT_TRUE(gdi.deleteDC(window));
         cairo_surface_destroy(surface);

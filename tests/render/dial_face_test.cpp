@@ -24,7 +24,7 @@ protected:
     RecordingGdi gdi;
     BorrowedDC paint{gdi, gdi.openPaintDc()};
     CDC offscreen{gdi};
-    DialLayout layout = computeDialLayout(292, 406, {16, 16, 16});
+    DialLayout layout = computeDialLayout(292, 406, {16, 16, 16}, designDpi);
 };
 
 TEST(DayLabelText, RoundsTheDayAtEachPointOfTheMonthHalfUp) {
@@ -53,7 +53,7 @@ TEST(DayLabelText, RoundsTheDayAtEachPointOfTheMonthHalfUp) {
 }
 
 TEST_F(DialFaceTest, LabelsStandRoundTheOuterCircleInGreenOverABlackShadow) {
-    CFont font(gdi, dayLabelFontSpec());
+    CFont font(gdi, dayLabelFontSpec(designDpi));
     drawDayLabels(offscreen, paint, layout, 30, font);
     EXPECT_TRUE(containsInOrder(drawn(), {
                                              "SelectFont 20 \"MS ゴシック\"",
@@ -77,7 +77,7 @@ TEST_F(DialFaceTest, LabelsStandRoundTheOuterCircleInGreenOverABlackShadow) {
 }
 
 TEST_F(DialFaceTest, LabelsAreMeasuredOnThePaintDeviceContextOnly) {
-    CFont font(gdi, dayLabelFontSpec());
+    CFont font(gdi, dayLabelFontSpec(designDpi));
     drawDayLabels(offscreen, paint, layout, 30, font);
     for (const auto& line : drawn()) EXPECT_NE(line.rfind("GetTextExtent", 0), 0u) << line;
     EXPECT_FALSE(linesOn(gdi, paint.GetSafeHdc()).empty());
@@ -111,7 +111,7 @@ TEST_F(DialFaceTest, FaceIsTwoCirclesThenTwelveTicksAllInTheHandPen) {
 
 TEST_F(DialFaceTest, HandsGoFromTheCentreInOrderMonthDayHourMinuteSecond) {
     const CalendarSnapshot s = testing::snapshotAt(2007, 6, 10, 12, 0, 0);
-    const DrawingKit kit(gdi, black);
+    const DrawingKit kit(gdi, black, designDpi);
     {
         ScopedSelect pens(offscreen);
         drawHands(offscreen, pens, layout, computeHandEnds(s, layout), kit);
@@ -128,9 +128,9 @@ TEST_F(DialFaceTest, HandsGoFromTheCentreInOrderMonthDayHourMinuteSecond) {
 }
 
 TEST_F(DialFaceTest, ANegativeDialTurnsHandsAndTicksThroughHalfATurn) {
-    layout = computeDialLayout(292, 60, {16, 16, 16});  // innerRadius -14, outerRadius -15
+    layout = computeDialLayout(292, 60, {16, 16, 16}, designDpi);  // innerRadius -14, outerRadius -15
     const CPen handPen(gdi, PenStyle::solid, 2, black);
-    const DrawingKit kit(gdi, black);
+    const DrawingKit kit(gdi, black, designDpi);
     {
         ScopedSelect pens(offscreen);
         drawFace(offscreen, pens, layout, handPen);

@@ -54,7 +54,7 @@ TEST(DialLayout, FollowsTheClientSizeAndTheFirstThreeCountdownLines) {
         {"empty client", 0, 0, {}, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
-        const DialLayout l = computeDialLayout(c.width, c.height, c.heights);
+        const DialLayout l = computeDialLayout(c.width, c.height, c.heights, designDpi);
         EXPECT_EQ(l.dialSize, c.dialSize) << c.what;
         EXPECT_EQ(l.innerRadius, c.innerRadius) << c.what;
         EXPECT_EQ(l.outerRadius, c.outerRadius) << c.what;
@@ -70,14 +70,14 @@ TEST(DialLayout, FollowsTheClientSizeAndTheFirstThreeCountdownLines) {
 
 TEST(DialLayout, HugeLineHeightsWrapInsteadOfOverflowing) {
     // 2 x (2^31 - 1) wraps to -2, so three such lines add 6 to the height side.
-    const DialLayout l = computeDialLayout(10000, 10000, {2147483647, 2147483647, 2147483647});
+    const DialLayout l = computeDialLayout(10000, 10000, {2147483647, 2147483647, 2147483647}, designDpi);
     EXPECT_EQ(l.dialSize, 10000);
     EXPECT_EQ(l.outerRadius, 4300);
     EXPECT_EQ(l.centreY, 5699);  // 0.57 x 10000 falls just short of 5700
 }
 
 TEST(DialLayout, ClientRectHasRightAndBottomEdgesNotWidthAndHeight) {
-    DialLayout l = computeDialLayout(292, 406, {});
+    DialLayout l = computeDialLayout(292, 406, {}, designDpi);
     EXPECT_EQ(clientRect(l).right, 292);
     EXPECT_EQ(clientRect(l).bottom, 406);
     l.clientLeft = 3;

@@ -34,8 +34,8 @@ protected:
 
     RecordingGdi gdi;
     CDC offscreen{gdi};
-    DrawingKit kit{gdi, black};
-    DialLayout layout = computeDialLayout(292, 406, {16, 16, 16});
+    DrawingKit kit{gdi, black, designDpi};
+    DialLayout layout = computeDialLayout(292, 406, {16, 16, 16}, designDpi);
     CalendarSnapshot today = testing::snapshotAt(2007, 6, 10);
     EventSlots slots{};
     CountdownStore countdowns{};

@@ -18,15 +18,14 @@ using Lines = std::vector<std::string>;
 class PaintCycleTest : public ::testing::Test {
 protected:
     // One repaint on 10 June 2007 at noon; returns the off-screen surface's calls.
-    Lines repaint(int width = 292, int height = 406, GdiObject textFont = noObject, int dpi = designDpi) {
+    Lines repaint(int dpi, int width = 292, int height = 406, GdiObject textFont = noObject) {
         gdi.clearCalls();
-        RepaintSources sources;
+        RepaintSources sources(dpi);
         sources.takeSnapshot = [this] {
             ++snapshotsTaken;
             return today;
         };
         sources.folder = folder.folder();
-        sources.dpi = dpi;
         paintDial(gdi, paintDc, width, height, state, sources, textFont);
         Lines lines;
         for (const auto& call : gdi.calls()) {
@@ -55,7 +54,7 @@ protected:
 
 TEST_F(PaintCycleTest, DrawsTheLayersInOrderAndReleasesEverythingInOrder) {
     writeEvents({slotLines("会議", "1", "1", "2007", "6", "15")});
-    const Lines lines = repaint();
+    const Lines lines = repaint(designDpi);
 
     ASSERT_GE(lines.size(), 24u);
     for (std::size_t i = 0; i < 24; ++i) EXPECT_EQ(lines[i].rfind("CreatePen ", 0), 0u) << "pen " << i;
@@ -94,7 +93,7 @@ TEST_F(PaintCycleTest, DrawsTheLayersInOrderAndReleasesEverythingInOrder) {
 
 TEST_F(PaintCycleTest, MeasuresOnThePaintDeviceContextAndDrawsOnlyTheCopyThere) {
     writeEvents({slotLines("会議", "1", "1", "2007", "6", "15")});
-    repaint();
+    repaint(designDpi);
     int measured = 0;
     for (const auto& call : gdi.calls()) {
         if (call.call == GdiCall::getTextExtent) {
@@ -117,7 +116,7 @@ TEST_F(PaintCycleTest, AGivenTextFontMeasuresAndDrawsTheTextsAndIsPutBackBeforeI
     japanese.height = 16;
     japanese.charSet = 128;
     const GdiObject textFont = gdi.createFont(japanese);
-    const Lines drawn = repaint(292, 406, textFont);
+    const Lines drawn = repaint(designDpi, 292, 406, textFont);
     EXPECT_TRUE(containsInOrder(testing::linesOn(gdi, paintDc), {
                                                                     "SelectFont 16 \"\"",
                                                                     "GetTextExtent \"6月15日 会議まで 5日間\"",
@@ -152,7 +151,7 @@ TEST_F(PaintCycleTest, PensLabelFontShadowsAndMarkCirclesScaleWithTheWindowsDpi)
         {192, 12, 8, 4, 6, 2, 40, 2, 14, 22}, {110, 7, 5, 2, 3, 1, 23, 1, 8, 13}, {168, 11, 7, 4, 5, 2, 35, 2, 12, 19},
     };
     for (const auto& r : rows) {
-        const Lines lines = repaint(292, 406, noObject, r.dpi);
+        const Lines lines = repaint(r.dpi);
         ASSERT_GE(lines.size(), 24u);
         const auto solid = [](int width, const char* colour) {
             return "CreatePen PS_SOLID " + std::to_string(width) + " " + colour;
@@ -185,30 +184,30 @@ TEST_F(PaintCycleTest, PensLabelFontShadowsAndMarkCirclesScaleWithTheWindowsDpi)
 
 TEST_F(PaintCycleTest, ReadsTheHandColourFromTheColourFileEveryRepaint) {
     folder.write(colourSettingsFileName, {"300", "-1", "0"});
-    EXPECT_EQ(repaint()[2], "CreatePen PS_SOLID 2 0x00FF2C");
+    EXPECT_EQ(repaint(designDpi)[2], "CreatePen PS_SOLID 2 0x00FF2C");
     folder.write(colourSettingsFileName, {"255", "0", "0"});
-    EXPECT_EQ(repaint()[2], "CreatePen PS_SOLID 2 0x0000FF");
+    EXPECT_EQ(repaint(designDpi)[2], "CreatePen PS_SOLID 2 0x0000FF");
 }
 
 TEST_F(PaintCycleTest, OnlyTheLinesOfSlotsOneToThreeShrinkTheDial) {
     const auto row = [](const char* textFlag) { return slotLines("x", "0", textFlag, "2007", "7", "1"); };
     writeEvents({row("1"), row("1"), row("1")});
-    EXPECT_TRUE(containsInOrder(repaint(292, 330), {"Ellipse 46 88 246 288"}));  // dial size 234
+    EXPECT_TRUE(containsInOrder(repaint(designDpi, 292, 330), {"Ellipse 46 88 246 288"}));  // dial size 234
     writeEvents({row("0"), row("0"), row("0"), row("1"), row("1"), row("1"), row("1")});
-    EXPECT_TRUE(containsInOrder(repaint(292, 330), {"Ellipse 21 63 271 313"}));  // dial size 292
+    EXPECT_TRUE(containsInOrder(repaint(designDpi, 292, 330), {"Ellipse 21 63 271 313"}));  // dial size 292
 }
 
 // A slot shown on the dial but without a countdown line gets a countdown of
 // its own: the countdown store alone would start at "due today".
 TEST_F(PaintCycleTest, ADialOnlySlotGetsItsOwnCountdownButNoLineAndNoShrinking) {
     writeEvents({slotLines("遠い", "1", "0", "2007", "9", "15")});
-    const Lines far = repaint();
+    const Lines far = repaint(designDpi);
     EXPECT_TRUE(containsInOrder(far, {"SelectPen PS_SOLID 3 0x0000FF", "MoveTo 34 202"}));
     EXPECT_FALSE(hasLineStartingWith(far, "Arc ")) << "three months away: the event tick alone";
     EXPECT_EQ(state.countdowns.slots[0], (Countdown{0, 3, 5}));
 
     writeEvents({slotLines("近い", "1", "0", "2007", "6", "15")});
-    const Lines near = repaint();
+    const Lines near = repaint(designDpi);
     EXPECT_TRUE(containsInOrder(near, {"MoveTo 146 328", "LineTo 146 326", "Arc 48 133 244 329 146 328 230 279",
                                        "Arc 139 335 153 321 0 0 0 0"}));
     EXPECT_FALSE(hasLineStartingWith(near, "TextOut 0 0 ")) << "no countdown line";
@@ -218,23 +217,23 @@ TEST_F(PaintCycleTest, ADialOnlySlotGetsItsOwnCountdownButNoLineAndNoShrinking) 
 TEST_F(PaintCycleTest, ASlotWithNeitherFlagLeavesItsStoredCountdownAlone) {
     state.countdowns.slots[1] = Countdown{4, 5, 6};
     writeEvents({slotLines("", "", "", "", "", ""), slotLines("x", "0", "2", "2007", "6", "15")});
-    repaint();
+    repaint(designDpi);
     EXPECT_EQ(state.countdowns.slots[1], (Countdown{4, 5, 6}));
 }
 
 TEST_F(PaintCycleTest, WithoutTheEventFileSlotOneKeepsItsLastLinesAndTheOthersGo) {
     writeEvents({slotLines("会議", "1", "1", "2007", "6", "15"), slotLines("誕生日", "1", "1", "2007", "6", "20")});
     EXPECT_TRUE(containsInOrder(
-        repaint(), {"TextOut 0 0 \"6月15日 会議まで 5日間\"", "TextOut 0 16 \"6月20日 誕生日まで 10日間\""}));
+        repaint(designDpi), {"TextOut 0 0 \"6月15日 会議まで 5日間\"", "TextOut 0 16 \"6月20日 誕生日まで 10日間\""}));
     std::filesystem::remove(folder.folder().pathOf(eventListFileName));
-    const Lines lines = repaint();
+    const Lines lines = repaint(designDpi);
     EXPECT_TRUE(containsInOrder(lines, {"TextOut 0 0 \"6月15日 会議まで 5日間\"", "MoveTo 117 343"}));
     EXPECT_FALSE(hasLineStartingWith(lines, "SelectPen PS_SOLID 3 0x0096FF"));
 }
 
 TEST_F(PaintCycleTest, AFailedOffscreenBitmapFallsBackToTheSharedOneAndTheRepaintRunsToItsEnd) {
     gdi.compatibleBitmapFailures = 1;
-    const Lines lines = repaint();
+    const Lines lines = repaint(designDpi);
     EXPECT_TRUE(containsInOrder(
         lines, {"CreateCompatibleBitmap 292 406 failed", "CreateBitmap 1 1 1 1", "SelectBitmap 1 1 monochrome",
                 "LineTo 146 144", "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY", "DeletePen PS_SOLID 6 0x00FFFF"}));
@@ -265,7 +264,7 @@ TEST_F(PaintCycleTest, AnyClientSizeAndAnyFileContentGiveACompleteRepaint) {
     };
     for (const auto& c : cases) {
         writeEvents({c.slot, c.slot, c.slot, c.slot, c.slot, c.slot, c.slot});
-        const Lines lines = repaint(c.width, c.height);
+        const Lines lines = repaint(designDpi, c.width, c.height);
         EXPECT_TRUE(hasLineStartingWith(lines, "StretchBlt ")) << c.what;
         EXPECT_TRUE(testing::cleanSurface(gdi)) << c.what;
     }
@@ -273,7 +272,7 @@ TEST_F(PaintCycleTest, AnyClientSizeAndAnyFileContentGiveACompleteRepaint) {
 
 TEST_F(PaintCycleTest, ColourFileValuesOfAnySizeKeepTheirLowEightBits) {
     folder.write(colourSettingsFileName, {"99999999999", "-2147483648", "2147483647"});
-    EXPECT_EQ(repaint()[2], "CreatePen PS_SOLID 2 0xFF00FF");
+    EXPECT_EQ(repaint(designDpi)[2], "CreatePen PS_SOLID 2 0xFF00FF");
 }
 
 TEST_F(PaintCycleTest, AHugeNameIsCutToWhatAWindowCanShowOnACharacterBoundary) {
@@ -281,7 +280,7 @@ TEST_F(PaintCycleTest, AHugeNameIsCutToWhatAWindowCanShowOnACharacterBoundary) {
     std::string name = "x";
     while (name.size() < 1024 * 1024) name += "あ";
     writeEvents({slotLines(name, "1", "1", "2007", "6", "15"), slotLines("b", "1", "1", "2007", "6", "16")});
-    const Lines lines = repaint();
+    const Lines lines = repaint(designDpi);
 
     const auto slot1 =
         std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("TextOut 0 0 ", 0) == 0; });

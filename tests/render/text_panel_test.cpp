@@ -31,7 +31,7 @@ Lines drawPanel(const PanelCase& c, Colour handColour = black) {
         texts[i] = c.texts[i];
         heights[i] = RecordingGdi::textHeight;
     }
-    const DialLayout layout = computeDialLayout(c.width, c.height, heights);
+    const DialLayout layout = computeDialLayout(c.width, c.height, heights, designDpi);
     const CalendarSnapshot snapshot = testing::snapshotAt(2007, 6, 10, 12, 0, 0);
     drawTextPanel(offscreen, paint, TextPanelInputs{texts, layout, snapshot, handColour});
     return testing::linesOn(gdi, offscreen.GetSafeHdc());

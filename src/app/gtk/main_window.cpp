@@ -233,8 +233,7 @@ void GtkMainWindow::repaint() {
     }
     if (cairo_surface_status(dial_.get()) != CAIRO_STATUS_SUCCESS) return;
     const DcHandle dc = gdi_->createSurfaceDC(dial_.get());
-    RepaintSources sources;
-    sources.dpi = dpi_;
+    const RepaintSources sources(dpi_);
     paintDial(*gdi_, dc, width, height, eventState_, sources, noObject);
     gdi_->deleteDC(dc);
     if (keyed_) applyColourKey();

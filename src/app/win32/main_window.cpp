@@ -44,10 +44,22 @@ BOOL MainWindow::Create() {
     // Never painted: WM_ERASEBKGND is answered without erasing.
     HBRUSH background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     const std::string className = AfxRegisterWndClass(windowClassStyle, cursor, background, icon);
-    // The primary monitor's DPI, the one the window has where it opens.
-    const WindowPlacement at = mainWindowPlacementAt(systemDpi());
-    return CreateEx(windowExStyle, className.c_str(), creationTitle, windowStyle, at.x, at.y, at.width, at.height,
-                    nullptr, nullptr);
+    // The scale of the monitor that holds the design position, found where the system's scale puts it.
+    const WindowPlacement atSystemDpi = mainWindowPlacementAt(systemDpi());
+    const int openingDpi = monitorDpiAt(POINT{atSystemDpi.x, atSystemDpi.y});
+    const WindowPlacement at = mainWindowPlacementAt(openingDpi);
+    dpi_ = openingDpi;
+    if (!CreateEx(windowExStyle, className.c_str(), creationTitle, windowStyle, at.x, at.y, at.width, at.height,
+                  nullptr, nullptr)) {
+        return FALSE;
+    }
+    // onCreate stored the DPI the window has: at another than the one it was
+    // placed for, it takes that DPI's size before it is shown.
+    if (dpi_ != openingDpi) {
+        const WindowPlacement sized = mainWindowPlacementAt(dpi_);
+        SetWindowPos(nullptr, 0, 0, sized.width, sized.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return TRUE;
 }
 
 const WndMessageMap* MainWindow::GetMessageMap() const {
@@ -66,16 +78,16 @@ void MainWindow::onPaint() {
     if (dc.GetSafeHdc() == noDc) return;
     RECT client{};
     GetClientRect(&client);
-    // Asked on every repaint, like every other input: the window may have moved to another monitor.
-    RepaintSources sources;
-    sources.dpi = windowDpi(m_hWnd);
+    // The window's own DPI, kept since creation and WM_DPICHANGED: never asked of the system here.
+    const RepaintSources sources(dpi_);
     // Made after BeginPaint and deleted before EndPaint, like every object of a repaint.
-    const CGdiObject textFont = makeTextFont(dc.gdi(), sources.dpi, systemDpi());
+    const CGdiObject textFont = makeTextFont(dc.gdi(), dpi_, systemDpi());
     paintDial(dc.gdi(), dc.GetSafeHdc(), client.right, client.bottom, eventState_, sources, textFont.GetSafeHandle());
 }
 
 bool MainWindow::onCreate(const CREATESTRUCTW&) {
     if (Default() == creationFailed) return false;
+    dpi_ = windowDpi(m_hWnd);
     SetTimer(repaintTimerId, repaintDelayMs());
     SetTimer(titleTimerId, titlePeriodMs);
     // Inside creation, so the window is never shown without its layered attributes.
@@ -114,8 +126,10 @@ void MainWindow::onRButtonDown(POINT) {
     Default();
 }
 
-void MainWindow::onDpiChanged(UINT, const RECT* suggested) {
-    // Only the rectangle comes from the message: each repaint asks the window for its DPI.
+void MainWindow::onDpiChanged(UINT dpi, const RECT* suggested) {
+    // Stored before the move, whose repaint draws at it; a DPI no monitor has leaves the one kept.
+    const int carried = static_cast<int>(dpi);
+    if (usableDpi(carried) == carried) dpi_ = carried;
     const auto placement = suggested != nullptr
                                ? placementOfEdges(suggested->left, suggested->top, suggested->right, suggested->bottom)
                                : std::nullopt;

@@ -22,7 +22,7 @@ protected:
 private:
     // When any part of the window needs painting: after every repaint-timer tick.
     void onPaint();
-    // During CreateEx, before the window is shown: timers and transparency.
+    // During CreateEx, before the window is shown: the window's DPI, timers and transparency.
     bool onCreate(const CREATESTRUCTW& create);
     // At each tick of the repaint timer (just after each second) and the title timer (every ten minutes).
     void onTimer(UINT_PTR timerId);
@@ -38,6 +38,9 @@ private:
     // Shared by the repaint and the title update for the whole run.
     EventState eventState_;
     std::string titleText_;
+    // What every repaint and the text font draw at: the DPI the window has
+    // (from onCreate), then the one each WM_DPICHANGED carries.
+    int dpi_ = 0;
     RememberedPath rememberedPath_{};
 };
 

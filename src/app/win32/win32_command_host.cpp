@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/win32/system_library.h"
+#include "core/win32/system_library.h"
 #include "core/win32/utf16_from_shift_jis.h"
 
 namespace quorvenda {

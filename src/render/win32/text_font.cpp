@@ -12,14 +12,16 @@ CGdiObject makeTextFont(GdiApi& gdi, int windowDpi, int systemDpi, UINT ansiCode
     if (japaneseSystemFont && atSystemDpi) return CGdiObject(gdi);
     LOGFONTW description{};
     if (GetObjectW(GetStockObject(SYSTEM_FONT), sizeof description, &description) == 0) return CGdiObject(gdi);
+    // The character set chooses a Japanese face; the system font's own may have no Japanese glyphs.
+    description.lfCharSet = SHIFTJIS_CHARSET;
+    description.lfFaceName[0] = L'\0';
     if (!atSystemDpi) {
+        // The system font's face is a bitmap font, which GDI scales by whole
+        // multiples only: an outline face comes out at the scaled height, its
+        // width as the face has it at that height.
         description.lfHeight = mulDiv(description.lfHeight, windowDpi, systemDpi);
-        description.lfWidth = mulDiv(description.lfWidth, windowDpi, systemDpi);
-    }
-    if (!japaneseSystemFont) {
-        description.lfCharSet = SHIFTJIS_CHARSET;
-        // The system font's own face has no Japanese glyphs; the character set chooses the face.
-        description.lfFaceName[0] = L'\0';
+        description.lfWidth = 0;
+        description.lfOutPrecision = OUT_TT_ONLY_PRECIS;
     }
     return CGdiObject(gdi, toGdiObject(CreateFontIndirectW(&description)));
 }

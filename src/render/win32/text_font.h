@@ -7,8 +7,10 @@
 // no Japanese glyphs (a Western Windows draws boxes): a font of the system
 // font's own description (height, weight, pitch) with the Shift-JIS character
 // set and no face name lets the font mapper choose a Japanese face of the
-// same size. On a monitor whose DPI is not the system's, the font is made
-// from that description with its height scaled from the one DPI to the other.
+// same size. On a monitor whose DPI is not the system's, under any code page,
+// the font is a TrueType Japanese face of the system font's height scaled from
+// the one DPI to the other: the system font's own face is a bitmap font that
+// comes out only at whole multiples of its size.
 #include <windows.h>
 
 #include "render/gdi_objects.h"

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "app/framework/win32/message_crackers.h"
@@ -331,38 +332,48 @@ TEST(Win32Gdi, ConvertsShiftJisToUtf16) {
     CHECK(utf16FromShiftJis(static_cast<const char*>(nullptr)).empty());
 }
 
-// A text font exists off code page 932 (Japanese character set, no face) and
-// wherever the window's DPI is not the system's (the height scaled between
-// the two); otherwise the texts keep the system font.
+// A text font exists off code page 932 and wherever the window's DPI is not
+// the system's; otherwise the texts keep the system font. Where made, it
+// draws Japanese at the system font's height scaled between the two DPIs,
+// as realised, within a pixel, and away from the system DPI in an outline
+// face, which comes out at any height.
 TEST(Win32Gdi, MakesATextFontOffCodePage932OrAwayFromTheSystemDpi) {
     GdiApi& gdi = win32Gdi();
-    LOGFONTW system{};
-    CHECK(GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system) != 0);
+    HDC screen = GetDC(nullptr);
+    // All zero where the font cannot be selected or measured.
+    const auto realised = [screen](HGDIOBJ font) {
+        TEXTMETRICW metrics{};
+        const HGDIOBJ previous = font != nullptr ? SelectObject(screen, font) : nullptr;
+        if (previous == nullptr || GetTextMetricsW(screen, &metrics) == 0) metrics = TEXTMETRICW{};
+        if (previous != nullptr) SelectObject(screen, previous);
+        return metrics;
+    };
+    const TEXTMETRICW system = realised(GetStockObject(SYSTEM_FONT));
+    CHECK(system.tmHeight > 0);
     const struct {
         UINT codePage;
         int windowDpi, systemDpi;
-        bool made, japaneseCharSet;
+        bool made;
     } rows[] = {
-        {932, 96, 96, false, false},  {932, 144, 144, false, false}, {932, 192, 96, true, false},
-        {932, 120, 144, true, false}, {1252, 96, 96, true, true},    {1252, 144, 96, true, true},
-        {65001, 96, 144, true, true}, {437, 168, 168, true, true},
+        {932, 96, 96, false},  {932, 144, 144, false}, {932, 192, 96, true},
+        {932, 120, 96, true},  {932, 120, 144, true},  {1252, 96, 96, true},
+        {1252, 144, 96, true}, {65001, 96, 144, true}, {437, 168, 168, true},
     };
     for (const auto& r : rows) {
         const CGdiObject font = makeTextFont(gdi, r.windowDpi, r.systemDpi, r.codePage);
-        LOGFONTW made{};
-        const bool got =
-            font.GetSafeHandle() != noObject && GetObjectW(toHgdiobj(font.GetSafeHandle()), sizeof made, &made) != 0;
         if (!r.made) {
-            check(!got, "no font: the system font stays", __LINE__);
+            check(font.GetSafeHandle() == noObject, "no font: the system font stays", __LINE__);
             continue;
         }
-        const bool face = r.japaneseCharSet ? made.lfCharSet == SHIFTJIS_CHARSET && made.lfFaceName[0] == L'\0'
-                                            : made.lfCharSet == system.lfCharSet &&
-                                                  std::wstring(made.lfFaceName) == system.lfFaceName;
-        check(got && face && made.lfHeight == MulDiv(system.lfHeight, r.windowDpi, r.systemDpi) &&
-                  made.lfWeight == system.lfWeight,
-              "the system font's description at the window's DPI", __LINE__);
+        const TEXTMETRICW made = realised(toHgdiobj(font.GetSafeHandle()));
+        const int height = MulDiv(system.tmHeight, r.windowDpi, r.systemDpi);
+        const bool outline = r.windowDpi == r.systemDpi || (made.tmPitchAndFamily & TMPF_TRUETYPE) != 0;
+        const std::string what =
+            "Japanese, " + std::to_string(height) + " px high: realised " + std::to_string(made.tmHeight);
+        check(made.tmCharSet == SHIFTJIS_CHARSET && std::abs(made.tmHeight - height) <= 1 && outline, what.c_str(),
+              __LINE__);
     }
+    ReleaseDC(nullptr, screen);
 }
 
 }  // namespace

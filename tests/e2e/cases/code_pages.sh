@@ -84,12 +84,14 @@ test_file_in_a_japanese_folder_is_launched_under_code_page_1252() {
 }
 e2e_test test_file_in_a_japanese_folder_is_launched_under_code_page_1252
 
-# e2e_shadowed_text TEXT COLOUR [SHADOW]: has shadowed-text.exe draw TEXT
-# with its shadow (SHADOW pixels right and down, default 1) in the Japanese
-# system font; sets EXPECTED_TEXT (the picture), TEXT_W and TEXT_H.
+# e2e_shadowed_text TEXT COLOUR [SHADOW [HEIGHT]]: has shadowed-text.exe draw
+# TEXT with its shadow (SHADOW pixels right and down, default 1) in the
+# Japanese system font, or with HEIGHT in a Japanese outline face of that
+# height; sets EXPECTED_TEXT (the picture), TEXT_W and TEXT_H (the height
+# the font realises).
 e2e_shadowed_text() {
   EXPECTED_TEXT="$E2E_WORK/expected-$((++E2E_TEXT_COUNT)).ppm"
-  e2e_win_helper shadowed-text "$1" "$2" "$(e2e_windows_path "$EXPECTED_TEXT")" ${3:+"$3"} ||
+  e2e_win_helper shadowed-text "$1" "$2" "$(e2e_windows_path "$EXPECTED_TEXT")" ${3:+"$3"} ${4:+"$4"} ||
     e2e_fail "shadowed-text '$1'"
   read -r TEXT_W TEXT_H <<<"$("$E2E_CONVERT" "$EXPECTED_TEXT" -format '%w %h' info:)"
 }

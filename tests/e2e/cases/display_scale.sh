@@ -50,22 +50,44 @@ e2e_clear_of_circle() {
     exit !((nx - cx) ^ 2 + (ny - cy) ^ 2 > r ^ 2) }'
 }
 
-# At DPI: the window's place and size, the traced dial in the scaled pens,
-# both circles of an event three days away at their scaled radii, and the
-# countdown line and clock texts as that DPI's Japanese glyphs, the clock
-# texts clear of the dial.
+# The event three days away that the display-scale tests show, in blue clock
+# texts so that text and shadow differ.
+_e2e_scale_folder() {
+  local folder
+  folder=$(e2e_event_folder "$1" 2007 6 13 1)
+  e2e_write_sjis "$folder/quorvendacolor.ini" 0 0 255 0 100
+  echo "$folder"
+}
+_E2E_SCALE_COUNTDOWN='6月13日 会議まで 3日間'
+
+# At DPI: the window's place and size and the dial drawn as at that DPI.
 _e2e_clock_is_drawn_at_dpi() {
-  local dpi=$1 folder shot geometry shadow=${E2E_SHADOW_AT[$1]} wrong=0
+  local dpi=$1 folder shot geometry
   e2e_use_dpi "$dpi"
-  folder=$(e2e_event_folder "dpi-$dpi" 2007 6 13 1)
-  e2e_write_sjis "$folder/quorvendacolor.ini" 0 0 255 0 100  # blue texts: text and shadow differ
+  folder=$(_e2e_scale_folder "dpi-$dpi")
   e2e_open_clock "$folder" "2007-06-10 12:00:00"
   geometry=$(e2e_geometry "$MAIN_WINDOW")
   e2e_check "outer window at ${E2E_WINDOW_GEOMETRY_AT[$dpi]} (got $geometry)" \
     [ "$geometry" = "${E2E_WINDOW_GEOMETRY_AT[$dpi]}" ]
-  e2e_trace_dial
   shot="$E2E_WORK/dpi-$dpi.png"
   e2e_screenshot "$shot"
+  _e2e_expect_drawn_at_dpi "$dpi" "$shot"
+}
+
+# _e2e_expect_drawn_at_dpi DPI SHOT [HEIGHT]: SHOT shows the clock of
+# _e2e_scale_folder as drawn at DPI: the traced dial in the scaled pens,
+# both circles of the event at their scaled radii, and the countdown line
+# and clock texts as that DPI's Japanese glyphs (in the system font, or with
+# HEIGHT in an outline face of that height, which the trace then measures
+# with), the clock texts clear of the dial.
+_e2e_expect_drawn_at_dpi() {
+  local dpi=$1 shot=$2 height=${3:-} shadow=${E2E_SHADOW_AT[$1]} wrong=0
+  E2E_DPI=$dpi
+  if [ -n "$height" ]; then
+    e2e_shadowed_text "$_E2E_SCALE_COUNTDOWN" "${E2E_SLOT_COLOURS[0]}" "$shadow" "$height"
+    E2E_TEXT_HEIGHT=$TEXT_H
+  fi
+  e2e_trace_dial
   e2e_expect_traced_lines "$shot"
   e2e_expect_hand_alone "$shot" "${E2E_MONTH_HAND_PEN_AT[$dpi]}"
   e2e_expect_hand_alone "$shot" "${E2E_DAY_HAND_PEN_AT[$dpi]}"
@@ -85,12 +107,12 @@ _e2e_clock_is_drawn_at_dpi() {
   done < <(awk '/^Arc / && / 0 0 0 0$/ { print $2, $5, $4, $3 }' "$E2E_TRACE")
   e2e_check "two circles round the near-date mark" [ "$(grep -c ' 0 0 0 0$' "$E2E_TRACE")" -eq 2 ]
 
-  local countdown='6月13日 会議まで 3日間'
-  e2e_shadowed_text "$countdown" "${E2E_SLOT_COLOURS[0]}" "$shadow"
+  local countdown=$_E2E_SCALE_COUNTDOWN
+  e2e_shadowed_text "$countdown" "${E2E_SLOT_COLOURS[0]}" "$shadow" "$height"
   e2e_drawn_text_matches "$shot" 0 0 "$countdown" || wrong=$((wrong + 1))
   local text x bottom=$CLIENT_H from
   for text in '2007年  6月 10日' '12時  0分  0秒' '日曜日'; do
-    e2e_shadowed_text "$text" 0000ff "$shadow"
+    e2e_shadowed_text "$text" 0000ff "$shadow" "$height"
     x=$((CLIENT_W - TEXT_W)) bottom=$((bottom - TEXT_H))
     e2e_check "'$text' (${TEXT_W}x$TEXT_H at ($x, $bottom)) stands clear of the outer circle" \
       e2e_clear_of_circle "$x" "$bottom" "$TEXT_W" "$TEXT_H"
@@ -147,3 +169,73 @@ test_wm_dpichanged_moves_the_window_to_the_suggested_rectangle() {
   e2e_check "the clock runs on" e2e_program_running
 }
 e2e_test test_wm_dpichanged_moves_the_window_to_the_suggested_rectangle
+
+# _e2e_dpi_changed_to DPI: sends WM_DPICHANGED for DPI with the rectangle a
+# window opened at DPI has, and waits until the clock shows its countdown
+# line in a Japanese outline face of the system font's height (HEIGHT, in
+# E2E_SYSTEM_DPI, the prefix's) scaled to DPI; the screenshot is SHOT, the
+# realised height TEXT_H, within a pixel of the scaled one.
+_e2e_dpi_changed_to() {
+  local dpi=$1 x y w h scaled geometry
+  read -r x y w h <<<"${E2E_WINDOW_GEOMETRY_AT[$dpi]}"
+  _e2e_dpi_changed "$dpi" "$x" "$y" $((x + w)) $((y + h))
+  geometry=$(e2e_geometry "$MAIN_WINDOW")
+  e2e_check "the window takes the $dpi-DPI rectangle $x $y $w $h (got $geometry)" [ "$geometry" = "$x $y $w $h" ]
+  e2e_client_rect
+  scaled=$(awk -v h="$E2E_SYSTEM_TEXT_HEIGHT" -v d="$dpi" -v s="$E2E_SYSTEM_DPI" 'BEGIN { printf "%d", h * d / s + 0.5 }')
+  e2e_shadowed_text "$_E2E_SCALE_COUNTDOWN" "${E2E_SLOT_COLOURS[0]}" "${E2E_SHADOW_AT[$dpi]}" "$scaled"
+  e2e_log "at $dpi DPI the texts are $scaled px high, realised $TEXT_H"
+  e2e_check "the realised height $TEXT_H is within a pixel of $scaled" \
+    [ $((TEXT_H - scaled)) -le 1 -a $((scaled - TEXT_H)) -le 1 ]
+  SHOT="$E2E_WORK/dpi-changed-$dpi.png"
+  e2e_check "the countdown line is drawn in that face" e2e_wait_for 10 _e2e_countdown_shown "$SHOT"
+}
+
+_e2e_countdown_shown() { e2e_screenshot "$1" && e2e_drawn_text_matches "$1" 0 0 "$_E2E_SCALE_COUNTDOWN"; }
+
+# _e2e_yellow_pixels SHOT: the month hand's pixels in the client area.
+_e2e_yellow_pixels() { e2e_count_colour "$1" 0 0 "$CLIENT_W" "$CLIENT_H" ffff00; }
+
+# _e2e_ink_rows SHOT RRGGBB ROWS: how many rows, from the first to the last
+# of the top ROWS, hold the colour: the height of the first line's glyphs.
+_e2e_ink_rows() {
+  "$E2E_CONVERT" "$1" -crop "${CLIENT_W}x$3+0+0" +repage -depth 8 txt:- |
+    awk -F '[ ,:()]+' -v c="#$(tr 'a-f' 'A-F' <<<"$2")" 'index($0, c) { if (first == "") first = $2; last = $2 }
+      END { print first == "" ? 0 : last - first + 1 }'
+}
+
+# The DPI a repaint draws at is the one WM_DPICHANGED carried, never asked
+# of the system again (which answers the system DPI on early Windows 10):
+# in a 144-DPI prefix, told of 192 DPI with a 192-DPI window's rectangle,
+# the clock draws as a clock opened at 192 DPI does, its texts in an outline
+# face 192 / 144 times the system font's height.
+test_wm_dpichanged_to_192_dpi_draws_at_192_dpi() {
+  local folder
+  e2e_use_dpi 144
+  folder=$(_e2e_scale_folder dpi-changed-192)
+  e2e_open_clock "$folder" "2007-06-10 12:00:00"
+  e2e_measure_text_height
+  E2E_SYSTEM_TEXT_HEIGHT=$E2E_TEXT_HEIGHT E2E_SYSTEM_DPI=$E2E_DPI
+  _e2e_dpi_changed_to 192
+  e2e_log "at 192 DPI the month hand has $(_e2e_yellow_pixels "$SHOT") yellow pixels; the first line's" \
+    "glyphs are $(_e2e_ink_rows "$SHOT" "${E2E_SLOT_COLOURS[0]}" $((2 * TEXT_H))) rows high"
+  _e2e_expect_drawn_at_dpi 192 "$SHOT" "$TEXT_H"
+}
+e2e_test test_wm_dpichanged_to_192_dpi_draws_at_192_dpi
+
+# Where the system DPI is 96, each WM_DPICHANGED takes the texts to an
+# outline face of the scaled height, realised within a pixel.
+test_wm_dpichanged_from_96_dpi_scales_the_texts() {
+  local folder dpi heights=
+  e2e_use_dpi 96
+  folder=$(_e2e_scale_folder dpi-changed-from-96)
+  e2e_open_clock "$folder" "2007-06-10 12:00:00"
+  e2e_measure_text_height
+  E2E_SYSTEM_TEXT_HEIGHT=$E2E_TEXT_HEIGHT E2E_SYSTEM_DPI=$E2E_DPI
+  for dpi in 120 144 192; do
+    _e2e_dpi_changed_to "$dpi"
+    heights+=" $dpi:$TEXT_H"
+  done
+  e2e_log "realised text heights after WM_DPICHANGED from 96 DPI:$heights"
+}
+e2e_test test_wm_dpichanged_from_96_dpi_scales_the_texts

@@ -122,11 +122,20 @@ test_thousands_of_repaints_leak_no_gdi_object() {
 }
 e2e_test test_thousands_of_repaints_leak_no_gdi_object
 
-# e2e_turnover_lags PROCESS SECONDS: for each second of the system clock in
-# which the window changed, how many milliseconds after the whole second it
-# first changed, one a line.
-e2e_turnover_lags() {
-  e2e_win_helper turnover-times "$1" "$2" | tr -d '\r' | awk '!seen[$1]++ { print $2 }'
+# e2e_turnover_lags CHANGES: for each second of the system clock in which
+# the window changed, how many milliseconds after the whole second it first
+# changed, one a line; CHANGES is what turnover-times printed.
+e2e_turnover_lags() { awk '!seen[$1]++ { print $2 }' <<<"$1"; }
+
+# _e2e_all_ones LINES: there are lines, and each is 1.
+_e2e_all_ones() { [ -n "$1" ] && awk '$1 != 1 { exit 1 }' <<<"$1"; }
+
+# e2e_shown_second_steps CHANGES: the steps between the seconds the hand
+# showed one after the other (changes read mid-repaint, and the changes of
+# one repaint after the first, left out), one a line: 1 each where no second
+# is skipped and none shown again.
+e2e_shown_second_steps() {
+  awk '$3 >= 0 && $3 != last { if (last != "") print ($3 - last + 60) % 60; last = $3 }' <<<"$1"
 }
 
 # Seconds watched at each start, and how late a turnover may come.
@@ -134,15 +143,36 @@ E2E_TURNOVER_SECONDS=8
 E2E_TURNOVER_LIMIT_MS=100
 
 test_the_shown_second_turns_over_with_the_system_clock() {
-  # The real clock, no faked time; no data files, so only the time text and
-  # the second hand move. Two starts, each at its own point in a second.
-  local folder start lags count late median
+  # The real clock, no faked time; an empty event file and no colour file,
+  # so only the time text and the black second hand move. Two starts, each
+  # at its own point in a second.
+  local folder start changes lags count late median steps opens
   folder=$(e2e_make_folder real-clock)
+  : >"$folder/quorvendadata1.txt"
+  # The layout does not depend on the date: the dial's centre and the
+  # radius, past the minute hand, at which the second hand shows its second.
+  # shellcheck disable=SC2034 # read by e2e_trace_dial
+  E2E_CLOCK_FOLDER=$folder E2E_CLOCK_AT='@2007-06-10 12:00:00'
   for start in 1 2; do
     e2e_start_exe "$(e2e_program)" "$folder" TZ=JST-9
     MAIN_WINDOW=$(e2e_wait_main_window 15)
-    lags=$(e2e_turnover_lags "$E2E_PROGRAM_NAME" "$E2E_TURNOVER_SECONDS")
-    e2e_log "start $start: turnover lags (ms): ${lags//$'\n'/ }"
+    e2e_client_rect
+    e2e_trace_dial
+    # Every repaint opens the event file once.
+    python3 "$E2E_SOURCE_ROOT/tests/e2e/lib/count_opens.py" "$folder/quorvendadata1.txt" \
+      $((E2E_TURNOVER_SECONDS + 1)) >"$E2E_WORK/opens-$start.txt" &
+    changes=$(e2e_win_helper turnover-times "$E2E_PROGRAM_NAME" "$E2E_TURNOVER_SECONDS" "$CENTRE_X" "$CENTRE_Y" \
+      $((INNER_RADIUS * 60 / 100)) | tr -d '\r') || e2e_fail "turnover-times"
+    wait $! || e2e_fail "count_opens.py"
+    opens=$(cat "$E2E_WORK/opens-$start.txt")
+    lags=$(e2e_turnover_lags "$changes")
+    steps=$(e2e_shown_second_steps "$changes")
+    e2e_log "start $start: turnover lags (ms): ${lags//$'\n'/ }; shown seconds' steps: ${steps//$'\n'/ }"
+    # One repaint a second: a burst of identical repaints changes no pixel.
+    e2e_check "start $start: about one repaint a second ($opens reads of the event file in $((E2E_TURNOVER_SECONDS + 1)) s)" \
+      [ "$opens" -le $((E2E_TURNOVER_SECONDS + 3)) ]
+    e2e_check "start $start: the hand shows each second once, one after the other (steps: ${steps//$'\n'/ })" \
+      _e2e_all_ones "$steps"
     count=$(wc -l <<<"$lags")
     late=$(awk -v limit="$E2E_TURNOVER_LIMIT_MS" '$1 > limit' <<<"$lags" | wc -l)
     median=$(sort -n <<<"$lags" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')

@@ -2,7 +2,9 @@
 # The data files shared with the user's own programs: a spreadsheet keeping
 # the event list or the colour settings open changes nothing the clock
 # draws, and an editor saving the event list over and over while the clock
-# repaints as fast as it can never has an in-place save refused. A save that
+# repaints as fast as it can never has a save in place or with a backup
+# refused. A backup save renames the file away while the clock may have it
+# open, which only the clock's sharing delete access allows. A save that
 # renames a new copy over the file is refused by the system whenever it meets
 # the clock's read, whatever the clock's sharing (a rename never replaces an
 # open file): the clock holds the file only for the microseconds of one
@@ -38,8 +40,9 @@ test_a_spreadsheet_holding_a_data_file_changes_nothing_drawn() {
 }
 e2e_test test_a_spreadsheet_holding_a_data_file_changes_nothing_drawn
 
-# Half of the saves in place, half by renaming a new copy over the file.
-E2E_EDITOR_SAVES=4000
+# A third of the saves in place, a third by renaming a new copy over the
+# file, a third with a backup.
+E2E_EDITOR_SAVES=4500
 
 test_editor_saves_while_the_clock_repaints_all_succeed() {
   local folder list saved storm result
@@ -59,9 +62,11 @@ test_editor_saves_while_the_clock_repaints_all_succeed() {
   kill -KILL "$storm"
   wait "$storm" 2>/dev/null || true
   e2e_log "save-storm: $result"
-  local inPlace
+  local inPlace backup
   inPlace=$(awk '$1 == "in-place" { print $2, $4 }' <<<"$result")
-  e2e_check "every in-place save succeeded ($result)" [ "$inPlace" = "$((E2E_EDITOR_SAVES / 2)) 0" ]
+  backup=$(awk '$9 == "backup" { print $10, $12 }' <<<"$result")
+  e2e_check "every in-place save succeeded ($result)" [ "$inPlace" = "$((E2E_EDITOR_SAVES / 3)) 0" ]
+  e2e_check "every save with a backup succeeded ($result)" [ "$backup" = "$((E2E_EDITOR_SAVES / 3)) 0" ]
   e2e_wait_slots saved "1 2 3"
 }
 e2e_test test_editor_saves_while_the_clock_repaints_all_succeed

@@ -53,7 +53,7 @@ void printFacts(std::ostream& out) {
     }
     out << ")\n";
     RecordingGdi gdi;
-    const DrawingKit kit(gdi, black);
+    const DrawingKit kit(gdi, black, designDpi);
     out << "E2E_MONTH_HAND_PEN=" << shellQuoted(penWords(gdi, kit.monthHandPen)) << '\n';
     out << "E2E_DAY_HAND_PEN=" << shellQuoted(penWords(gdi, kit.dayHandPen)) << '\n';
     // The same at the display scales the tests run at, keyed by DPI.

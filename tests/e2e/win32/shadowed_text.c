@@ -1,12 +1,15 @@
-/* shadowed-text TEXT RRGGBB OUT.ppm [SHADOW]: draws TEXT the way the clock draws a
-   line of its text panel, and writes the picture as a binary PPM: a white
-   bitmap exactly as large as the text's measured extent, the text in black
-   at (SHADOW, SHADOW) (default 1, the distance at 96 DPI), then in colour
-   RRGGBB at (0, 0), in transparent mode.
+/* shadowed-text TEXT RRGGBB OUT.ppm [SHADOW [HEIGHT]]: draws TEXT the way the
+   clock draws a line of its text panel, and writes the picture as a binary
+   PPM: a white bitmap exactly as large as the text's measured extent, the
+   text in black at (SHADOW, SHADOW) (default 1, the distance at 96 DPI),
+   then in colour RRGGBB at (0, 0), in transparent mode.
 
    The font is the stock system font's own description with the Japanese
    character set, which is what Japanese text needs where the ANSI code page
-   is not 932 (under Wine with code page 1252 it maps to IPAGothic). The
+   is not 932 (under Wine with code page 1252 it maps to IPAGothic). With
+   HEIGHT, it is an outline (TrueType) face of that character set and that
+   cell height instead, as a window at another DPI than the system's needs;
+   the picture's height is the height the face realises. The
    bitmap is compatible with the screen, as the clock's off-screen bitmap is,
    so text is rendered the same way. TEXT comes as UTF-16 from the command
    line, independent of the ANSI code page. */
@@ -15,11 +18,17 @@
 #include <stdlib.h>
 #include <wchar.h>
 
-static HFONT createJapaneseSystemFont(void) {
+/* height 0: the system font's own height. */
+static HFONT createJapaneseSystemFont(int height) {
     LOGFONTW description;
     if (!GetObjectW(GetStockObject(SYSTEM_FONT), sizeof description, &description)) return NULL;
     description.lfCharSet = SHIFTJIS_CHARSET;
     description.lfFaceName[0] = L'\0'; /* the character set chooses the face */
+    if (height > 0) {
+        description.lfHeight = height;
+        description.lfWidth = 0;
+        description.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+    }
     return CreateFontIndirectW(&description);
 }
 
@@ -56,8 +65,8 @@ static int writePpm(HDC dc, HBITMAP bitmap, int width, int height, const wchar_t
 }
 
 int wmain(int argc, wchar_t** argv) {
-    if ((argc != 4 && argc != 5) || wcslen(argv[2]) != 6) {
-        fputs("usage: shadowed-text TEXT RRGGBB OUT.ppm [SHADOW]\n", stderr);
+    if (argc < 4 || argc > 6 || wcslen(argv[2]) != 6) {
+        fputs("usage: shadowed-text TEXT RRGGBB OUT.ppm [SHADOW [HEIGHT]]\n", stderr);
         return 2;
     }
     const wchar_t* text = argv[1];
@@ -67,7 +76,7 @@ int wmain(int argc, wchar_t** argv) {
 
     HDC screen = GetDC(NULL);
     HDC dc = CreateCompatibleDC(screen);
-    HFONT font = createJapaneseSystemFont();
+    HFONT font = createJapaneseSystemFont(argc == 6 ? _wtoi(argv[5]) : 0);
     if (!screen || !dc || !font) {
         fputs("no screen, memory DC or font\n", stderr);
         return 1;
@@ -85,7 +94,7 @@ int wmain(int argc, wchar_t** argv) {
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &all, NULL, 0, NULL);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    const int shadow = argc == 5 ? _wtoi(argv[4]) : 1;
+    const int shadow = argc >= 5 ? _wtoi(argv[4]) : 1;
     TextOutW(dc, shadow, shadow, text, length);
     SetTextColor(dc, colour);
     TextOutW(dc, 0, 0, text, length);

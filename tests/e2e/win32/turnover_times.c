@@ -1,16 +1,51 @@
-/* turnover-times PROCESS SECONDS: watches the client area of the process's
-   main window on the screen for SECONDS and prints, for each change of its
-   pixels, "SECOND MS": the system clock's whole second and the milliseconds
-   past it when the change was seen. For a clock whose only moving parts are
-   its time text and second hand, MS is how late the shown second turned
-   over. The area is copied from the screen about every millisecond. */
+/* turnover-times PROCESS SECONDS [X Y RADIUS]: watches the client area of the
+   process's main window on the screen for SECONDS and prints, for each
+   change of its pixels, "SECOND MS": the system clock's whole second and the
+   milliseconds past it when the change was seen. For a clock whose only
+   moving parts are its time text and second hand, MS is how late the shown
+   second turned over. The area is copied from the screen about every
+   millisecond. With the dial's centre (X, Y) in the client area and a
+   RADIUS that only the second hand reaches among the dark hands, each line
+   also says which second the hand shows: the one of the 60 points at that
+   radius (0 at 12 o'clock, clockwise) with a dark pixel in the 3 x 3 square
+   round it, or -1 where not exactly one has. */
 #include "target_process.h"
 
+#include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-enum { pollMs = 1, fileTimeUnitsPerMs = 10000, msPerSecond = 1000 };
+enum { pollMs = 1, fileTimeUnitsPerMs = 10000, msPerSecond = 1000, secondsPerTurn = 60, darkest = 0x60 };
+
+typedef struct {
+    int x, y, radius;
+} Dial;
+
+/* Whether the 32-bit BGRA pixel at (x, y) is dark in every channel. */
+static int isDark(const unsigned char* bits, LONG width, LONG height, int x, int y) {
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+    const unsigned char* p = bits + ((size_t)y * (size_t)width + (size_t)x) * 4;
+    return p[0] < darkest && p[1] < darkest && p[2] < darkest;
+}
+
+static int shownSecond(const unsigned char* bits, LONG width, LONG height, const Dial* dial) {
+    const double pi = 3.14159265358979323846;
+    int shown = -1;
+    for (int second = 0; second < secondsPerTurn; ++second) {
+        const double angle = 2 * pi * second / secondsPerTurn;
+        const int x = dial->x + (int)lround(dial->radius * sin(angle));
+        const int y = dial->y - (int)lround(dial->radius * cos(angle));
+        int dark = 0;
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) dark |= isDark(bits, width, height, x + dx, y + dy);
+        }
+        if (!dark) continue;
+        if (shown != -1) return -1;
+        shown = second;
+    }
+    return shown;
+}
 
 static ULONGLONG systemMs(void) {
     FILETIME now;
@@ -49,10 +84,11 @@ static void freeCapture(Capture* capture) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        fprintf(stderr, "usage: turnover-times PID|NAME.exe SECONDS\n");
+    if (argc != 3 && argc != 6) {
+        fprintf(stderr, "usage: turnover-times PID|NAME.exe SECONDS [X Y RADIUS]\n");
         return 2;
     }
+    const Dial dial = {argc == 6 ? atoi(argv[3]) : 0, argc == 6 ? atoi(argv[4]) : 0, argc == 6 ? atoi(argv[5]) : 0};
     HWND window = findTargetWindow(argv[1]);
     if (!window) return reportNoTarget("window", argv[1]);
     POINT origin;
@@ -76,7 +112,12 @@ int main(int argc, char** argv) {
             const ULONGLONG seen = systemMs();
             if (memcmp(last, capture.bits, bytes) == 0) continue;
             memcpy(last, capture.bits, bytes);
-            printf("%llu %llu\n", seen / msPerSecond, seen % msPerSecond);
+            if (argc == 6) {
+                printf("%llu %llu %d\n", seen / msPerSecond, seen % msPerSecond,
+                       shownSecond(capture.bits, width, height, &dial));
+            } else {
+                printf("%llu %llu\n", seen / msPerSecond, seen % msPerSecond);
+            }
             fflush(stdout);
         }
         status = 0;

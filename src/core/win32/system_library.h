@@ -1,8 +1,9 @@
 #pragma once
 // Finds a function of a System32 DLL, loading the DLL on first use. The file
-// dialog and the shell are needed only after a right-click; loading them then,
-// not at start-up, keeps the clock's start-up time and idle memory down. Only
-// System32 is searched, never the data folder.
+// dialog and the shell are needed only after a right-click, and shcore only
+// where user32 has no per-window DPI; loading them then, not at start-up,
+// keeps the clock's start-up time and idle memory down. Only System32 is
+// searched, never the data folder.
 #include <windows.h>
 
 namespace quorvenda {
