@@ -5,8 +5,9 @@
 # fill, face and copy baseline run as a program (what the two 2-pixel
 # circles alone cost each second) and the native `xclock -update 1`. Each
 # has an X server of its own and each Wine program a prefix of its own, so
-# every process's CPU time (its threads' run time in nanoseconds, from
-# /proc/PID/task/*/schedstat) belongs to exactly one of them: the program,
+# every process's CPU time (what each of its threads ran between the two
+# readings, in nanoseconds, from /proc/PID/task/*/schedstat) belongs to
+# exactly one of them: the program,
 # its wineserver, the prefix's other Wine processes (explorer and services)
 # and its X server. Measurement starts once every window is shown and two
 # more seconds have passed, so start-up is left out; a program that did not
@@ -100,26 +101,21 @@ perf_idle_cpu() {
     groups[xclock_x]=$xclockX
   fi
 
-  # Each process's run time before and after, so that one that ends counts for nothing.
-  declare -A before=()
-  local group
+  # Every thread's run time before and after, so that one that ends counts for nothing.
+  local group before
   # shellcheck disable=SC2048,SC2086 # lists of process ids
-  for pid in ${groups[*]}; do before[$pid]=$(perf_cpu_ns "$pid"); done
+  before=$(perf_thread_ns ${groups[*]})
   perf_log "idle${suffix}: measuring for $seconds s"
   sleep "$seconds"
-  local ns
   for group in "${!groups[@]}"; do
-    ns=0
     # shellcheck disable=SC2086
     for pid in ${groups[$group]}; do
-      if [ -d "/proc/$pid" ]; then
-        ns=$((ns + $(perf_cpu_ns "$pid") - before[$pid]))
-      elif [[ $group != *_others ]]; then
-        # The program, its wineserver or X server took its run time with it.
-        perf_fail "idle$suffix: $group (process $pid) ended while measured"
-      fi
+      # The program, its wineserver or X server took its run time with it.
+      [[ $group == *_others ]] || [ -d "/proc/$pid" ] || perf_fail "idle$suffix: $group (process $pid) ended while measured"
     done
-    perf_result "idle_${group%_*}${suffix}_${group##*_}_s" "$(perf_ns_to_seconds "$ns")"
+    # shellcheck disable=SC2086
+    perf_result "idle_${group%_*}${suffix}_${group##*_}_s" \
+      "$(perf_ns_to_seconds "$(perf_cpu_ns_since "$before" ${groups[$group]})")"
   done
   for row in "${programs[@]}"; do
     name=${row%%|*}

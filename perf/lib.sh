@@ -98,18 +98,30 @@ perf_data_folder() {
   printf '0\r\n0\r\n128\r\n0\r\n100\r\n' >"$dir/quorvendacolor.ini"
 }
 
-# perf_cpu_ns PID...: the time the processes' threads have run on a CPU, in
-# nanoseconds: the first field of each thread's schedstat, which the kernel
-# keeps to the nanosecond (/proc/PID/stat's user and system times count
-# 10 ms ticks, which a quiet program's few seconds round to zero). A process
-# that has ended counts nothing.
-perf_cpu_ns() {
-  local pid total=0 ns
+# perf_thread_ns PID...: "TID NANOSECONDS" for each thread of the processes:
+# the time it has run on a CPU, the first field of its schedstat, which the
+# kernel keeps to the nanosecond (/proc/PID/stat's user and system times
+# count 10 ms ticks, which a quiet program's few seconds round to zero). A
+# process that has ended has no lines.
+perf_thread_ns() {
+  local pid task ns
   for pid in "$@"; do
-    ns=$(cat "/proc/$pid/task/"*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }')
-    total=$((total + ${ns:-0}))
+    for task in "/proc/$pid/task/"*; do
+      read -r ns _ 2>/dev/null <"$task/schedstat" && echo "${task##*/} $ns"
+    done
   done
-  echo "$total"
+}
+
+# perf_cpu_ns_since BEFORE PID...: the nanoseconds the processes' threads
+# have run since BEFORE (perf_thread_ns's lines, taken earlier): a thread
+# seen then counts its growth, one started since counts all it has run, and
+# one that has ended, whose run time went with it, counts nothing.
+perf_cpu_ns_since() {
+  local before=$1
+  shift
+  perf_thread_ns "$@" | awk -v before="$before" 'BEGIN {
+      n = split(before, lines, "\n"); for (i = 1; i <= n; i++) { split(lines[i], f, " "); was[f[1]] = f[2] } }
+    { total += $2 - (($1 in was) ? was[$1] : 0) } END { printf "%.0f\n", total }'
 }
 
 # perf_ns_to_seconds NANOSECONDS: to the tenth of a millisecond.
