@@ -34,6 +34,30 @@ perf_other_pids() {
   done
 }
 
+# perf_idle_measure GROUPS SECONDS [SUFFIX]: GROUPS names an associative
+# array of <name>_<part> to process ids; records idle_<name>SUFFIX_<part>_s,
+# the CPU time each group's threads took over SECONDS. Every thread's run
+# time is read before and after, so that one that ends counts for nothing; a
+# group but *_others whose process ended fails the run.
+perf_idle_measure() {
+  local -n idleGroups=$1
+  local seconds=$2 suffix=${3:-} pid group before
+  # shellcheck disable=SC2048,SC2086 # lists of process ids
+  before=$(perf_thread_ns ${idleGroups[*]})
+  perf_log "idle${suffix}: measuring for $seconds s"
+  sleep "$seconds"
+  for group in "${!idleGroups[@]}"; do
+    # shellcheck disable=SC2086
+    for pid in ${idleGroups[$group]}; do
+      # The program, its wineserver or X server took its run time with it.
+      [[ $group == *_others ]] || [ -d "/proc/$pid" ] || perf_fail "idle$suffix: $group (process $pid) ended while measured"
+    done
+    # shellcheck disable=SC2086
+    perf_result "idle_${group%_*}${suffix}_${group##*_}_s" \
+      "$(perf_ns_to_seconds "$(perf_cpu_ns_since "$before" ${idleGroups[$group]})")"
+  done
+}
+
 # perf_idle_cpu WINDOWS_BUILD FOLDER SECONDS PREFIX [SUFFIX]: PREFIX is
 # copied for every Wine program but the first, which runs in it. With a
 # SUFFIX (a run in a prefix of another DPI), the keys carry it and xclock,
@@ -101,22 +125,7 @@ perf_idle_cpu() {
     groups[xclock_x]=$xclockX
   fi
 
-  # Every thread's run time before and after, so that one that ends counts for nothing.
-  local group before
-  # shellcheck disable=SC2048,SC2086 # lists of process ids
-  before=$(perf_thread_ns ${groups[*]})
-  perf_log "idle${suffix}: measuring for $seconds s"
-  sleep "$seconds"
-  for group in "${!groups[@]}"; do
-    # shellcheck disable=SC2086
-    for pid in ${groups[$group]}; do
-      # The program, its wineserver or X server took its run time with it.
-      [[ $group == *_others ]] || [ -d "/proc/$pid" ] || perf_fail "idle$suffix: $group (process $pid) ended while measured"
-    done
-    # shellcheck disable=SC2086
-    perf_result "idle_${group%_*}${suffix}_${group##*_}_s" \
-      "$(perf_ns_to_seconds "$(perf_cpu_ns_since "$before" ${groups[$group]})")"
-  done
+  perf_idle_measure groups "$seconds" "$suffix"
   for row in "${programs[@]}"; do
     name=${row%%|*}
     perf_result "idle_${name}${suffix}_rss_kib" "$(perf_rss_kib "${groups[${name}_process]}")"
@@ -134,4 +143,43 @@ perf_idle_cpu() {
     WINEPREFIX=${prefixOf[$name]} wineserver -w 2>/dev/null
   done
   return 0
+}
+
+# perf_native_idle_cpu NATIVE_BUILD FOLDER SECONDS: the native clock (an
+# optimised build), the bare GTK 3 window and the fill-and-copy one
+# (perf/gtk/baseline_window.cpp) at once, each on an X server of its own, for
+# SECONDS; records idle_gtk_<name>_{process,x}_s and idle_gtk_<name>_rss_kib
+# for clock, bare and fill_copy.
+perf_native_idle_cpu() {
+  local build=$1 folder=$2 seconds=$3 row name command title pid
+  # name | command | title of its window
+  local programs=(
+    "clock|$build/src/app/gtk/quorvenda|^Quorvenda"
+    "bare|$build/perf/quorvenda-baseline-gtk bare|^quorvenda-baseline bare\$"
+    "fill_copy|$build/perf/quorvenda-baseline-gtk fill-copy|^quorvenda-baseline fill-copy\$"
+  )
+  declare -A displayOf=() groups=()
+  for row in "${programs[@]}"; do
+    IFS='|' read -r name command title <<<"$row"
+    perf_start_display
+    displayOf[$name]=$PERF_DISPLAY
+    groups[gtk_${name}_x]=$PERF_XVFB_PID
+    # shellcheck disable=SC2086 # the program and its argument
+    (cd "$folder" && DISPLAY=$PERF_DISPLAY NO_AT_BRIDGE=1 exec $command) >>"$PERF_WORK/gtk.log" 2>&1 &
+    groups[gtk_${name}_process]=$!
+  done
+  for row in "${programs[@]}"; do
+    IFS='|' read -r name command title <<<"$row"
+    perf_wait_for 30 perf_window_shown "${displayOf[$name]}" "$title" || perf_fail "no window '$title' of $command"
+  done
+  sleep 2
+  perf_idle_measure groups "$seconds"
+  for row in "${programs[@]}"; do
+    name=${row%%|*}
+    pid=${groups[gtk_${name}_process]}
+    perf_result "idle_gtk_${name}_rss_kib" "$(perf_rss_kib "$pid")"
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null || true
+  done
+  perf_result idle_gtk_seconds "$seconds"
 }

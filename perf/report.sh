@@ -81,4 +81,38 @@ perf_report() {
   perf_row "start to first paint, clock / fill+copy" \
     "$(perf_get startup_clock_ms) / $(perf_get startup_fill_copy_ms) ms" \
     "median of $(perf_get startup_rounds), wineserver running"
+  perf_native_report
+}
+
+# The native clock's rows, each beside its Wine figure.
+perf_native_report() {
+  local clock bare
+  perf_row "native clock (GTK 3, optimised build)" "" "Wine's figure in the note"
+  perf_row "  paint handler, clock: median / p99" \
+    "$(perf_get paint_gtk_clock_median_us) / $(perf_get paint_gtk_clock_p99_us) us" \
+    "dial into the image, frame copied and flushed to X"
+  perf_row "  baseline fill+copy (GTK 3): median / p99" \
+    "$(perf_get paint_gtk_fill_copy_median_us) / $(perf_get paint_gtk_fill_copy_p99_us) us"
+  perf_row "  clock / fill+copy (medians)" \
+    "$(perf_ratio "$(perf_get paint_gtk_clock_median_us)" "$(perf_get paint_gtk_fill_copy_median_us)")" \
+    "target <= 2; Wine $(perf_ratio "$(perf_get paint_clock_median_us)" "$(perf_get paint_fill_copy_median_us)")"
+  perf_row "  idle $(perf_get idle_gtk_seconds) s, CPU s: clock" "$(perf_get idle_gtk_clock_process_s)" \
+    "X $(perf_get idle_gtk_clock_x_s)"
+  perf_row "    bare GTK 3 window, ticking each second" "$(perf_get idle_gtk_bare_process_s)" \
+    "X $(perf_get idle_gtk_bare_x_s)"
+  perf_row "    GTK 3 fill+copy each second" "$(perf_get idle_gtk_fill_copy_process_s)" \
+    "X $(perf_get idle_gtk_fill_copy_x_s)"
+  perf_row "    xclock -update 1" "$(perf_get idle_xclock_process_s)" "over $(perf_get idle_seconds) s, in the Wine run"
+  clock=$(perf_get idle_gtk_clock_process_s) bare=$(perf_get idle_gtk_bare_process_s)
+  perf_row "    clock / bare window" "$(perf_ratio "$clock" "$bare")" \
+    "target <= 1.5; Wine clock / minimal $(perf_ratio "$(perf_sum "$(perf_get idle_clock_process_s)" \
+      "$(perf_get idle_clock_server_s)")" "$(perf_sum "$(perf_get idle_minimal_process_s)" "$(perf_get idle_minimal_server_s)")")"
+  perf_row "  resident memory, KiB: clock / bare window" \
+    "$(perf_get idle_gtk_clock_rss_kib) / $(perf_get idle_gtk_bare_rss_kib)" \
+    "fill+copy $(perf_get idle_gtk_fill_copy_rss_kib); Wine clock $(perf_get idle_clock_rss_kib) + wineserver $(perf_get idle_clock_server_rss_kib)"
+  perf_row "    clock / bare window" \
+    "$(perf_ratio "$(perf_get idle_gtk_clock_rss_kib)" "$(perf_get idle_gtk_bare_rss_kib)")" "target <= 1.5"
+  perf_row "  start to first paint, clock / fill+copy" \
+    "$(perf_get startup_gtk_clock_ms) / $(perf_get startup_gtk_fill_copy_ms) ms" \
+    "median of $(perf_get startup_rounds); Wine $(perf_get startup_clock_ms) / $(perf_get startup_fill_copy_ms) ms"
 }

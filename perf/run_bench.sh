@@ -10,7 +10,11 @@
 #    program, the fill, face and copy baseline and xclock, and the Wine
 #    programs again at 144 DPI (perf/idle_cpu.sh);
 #  - how late the shown second turns over behind the system clock, median and
-#    maximum (perf/turnover_lag.sh; 60 s, in --quick 10 s).
+#    maximum (perf/turnover_lag.sh; 60 s, in --quick 10 s);
+#  - the native clock (GTK 3, the optimised build): its paint handler against
+#    a GTK 3 fill-and-copy window driven the same way, start to first paint,
+#    idle CPU and memory beside a bare GTK 3 window ticking once a second
+#    (perf/gtk/; 60 s, in --quick 5 s).
 #
 #   scripts/bench.sh           full run: 5 x 600 repaints, 2 x 60 s idle, 60 s of turnovers (about 7 minutes)
 #   scripts/bench.sh --quick   the same steps, small: checks that everything
@@ -53,7 +57,8 @@ perf_result load "$(cut -d' ' -f1 /proc/loadavg)"
 
 perf_log "building the benchmark ($benchBuild) and the Windows programs ($windowsBuild)"
 [ -f "$benchBuild/CMakeCache.txt" ] || cmake --preset bench -B "$benchBuild" >/dev/null
-cmake --build "$benchBuild" -j2 --target repaint_bench >/dev/null
+cmake --build "$benchBuild" -j2 --target repaint_bench quorvenda quorvenda-drive-gtk quorvenda-baseline-gtk >/dev/null
+nativeBuild=$(cd "$benchBuild" && pwd)
 [ -f "$windowsBuild/CMakeCache.txt" ] || cmake --preset windows -B "$windowsBuild" >/dev/null
 cmake --build "$windowsBuild" -j2 --target quorvenda quorvenda-drive quorvenda-baseline-fill-copy \
   quorvenda-baseline-fill-face-copy e2e-minimal turnover-times >/dev/null
@@ -115,6 +120,17 @@ unset WINEPREFIX DISPLAY
 perf_idle_cpu "$windowsBuild" "$folder" "$idleSeconds" "$prefix"
 perf_log "idle at 144 DPI: $idleSeconds s"
 WINE_SCREEN=1600x1200x24 perf_idle_cpu "$windowsBuild" "$folder" "$idleSeconds" "$prefix144" _144dpi
+
+# The native clock, optimised as it ships, on X servers of its own: the same
+# steps as under Wine, against GTK 3 baselines (perf/gtk/).
+perf_log "native paint handler: ${rounds} x ${paints} repaints of the clock and of fill+copy"
+perf_start_display
+PERF_DRIVE_STYLE=native DISPLAY=$PERF_DISPLAY perf_paint_timing "$nativeBuild" "$folder" "$paints" "$warmup" \
+  "$rounds" "" "${PERF_NATIVE_DRIVES[@]}"
+perf_log "native start-up: $startupRounds starts of each program"
+PERF_DRIVE_STYLE=native DISPLAY=$PERF_DISPLAY perf_startup "$nativeBuild" "$folder" "$startupRounds"
+perf_log "native idle: $idleSeconds s"
+perf_native_idle_cpu "$nativeBuild" "$folder" "$idleSeconds"
 
 perf_log "shown second's lag behind the system clock: $turnoverSeconds s"
 export WINEPREFIX=$prefix DISPLAY=$PERF_DISPLAY

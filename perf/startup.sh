@@ -11,35 +11,40 @@
 # desktop where Wine is already in use, and one unmeasured start of each
 # program comes first. Records startup_<name>_ms, the median over ROUNDS.
 
-# perf_startup WINDOWS_BUILD FOLDER ROUNDS
+# perf_startup BUILD FOLDER ROUNDS: the clock's drive and the fill-and-copy
+# one of the Windows BUILD under Wine, or with PERF_DRIVE_STYLE=native those
+# of the native BUILD (PERF_NATIVE_DRIVES), with DISPLAY set.
 perf_startup() {
-  local build=$1 folder=$2 rounds=$3 round drive name exe out started painted
+  local build=$1 folder=$2 rounds=$3 round drive name out started painted drives=("${PERF_DRIVES[@]:0:2}")
   declare -A times=()
-  # A server left lingering by the last program would refuse -p.
-  wineserver -k 2>/dev/null || true
-  wineserver -w
-  wineserver -p
-  for drive in "${PERF_DRIVES[@]:0:2}"; do
-    (cd "$folder" && wine "$(perf_drive_exe "$build" "${drive#*:}")" --first-paint) >/dev/null 2>&1
+  if [ "${PERF_DRIVE_STYLE:-wine}" = native ]; then
+    drives=("${PERF_NATIVE_DRIVES[@]}")
+  else
+    # A server left lingering by the last program would refuse -p.
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    wineserver -p
+  fi
+  for drive in "${drives[@]}"; do
+    (cd "$folder" && perf_drive_run "$build" "${drive#*:}" --first-paint) >/dev/null 2>&1
   done
   for ((round = 1; round <= rounds; round++)); do
-    for drive in "${PERF_DRIVES[@]:0:2}"; do
+    for drive in "${drives[@]}"; do
       name=${drive%%:*}
-      exe=$(perf_drive_exe "$build" "${drive#*:}")
       out=$PERF_WORK/startup-$name-$round.txt
       started=$(date +%s%N)
-      (cd "$folder" && wine "$exe" --first-paint) >"$out" 2>>"$PERF_WORK/wine.log" || perf_fail "$exe --first-paint failed"
+      (cd "$folder" && perf_drive_run "$build" "${drive#*:}" --first-paint) >"$out" 2>>"$PERF_WORK/wine.log" ||
+        perf_fail "${drive#*:} --first-paint failed"
       painted=$(perf_field "$out" first_paint_unix_ns)
-      [ -n "$painted" ] || perf_fail "$exe printed no first paint time"
+      [ -n "$painted" ] || perf_fail "${drive#*:} printed no first paint time"
       times[$name]+=" $(awk -v a="$started" -v b="$painted" 'BEGIN { printf "%.1f", (b - a) / 1e6 }')"
     done
   done
-  for drive in "${PERF_DRIVES[@]:0:2}"; do
+  [ "${PERF_DRIVE_STYLE:-wine}" = native ] || { wineserver -k; wineserver -w; }
+  for drive in "${drives[@]}"; do
     name=${drive%%:*}
     # shellcheck disable=SC2086
     perf_result "startup_${name}_ms" "$(perf_median ${times[$name]})"
     perf_log "start-up $name:${times[$name]} ms"
   done
-  wineserver -k
-  wineserver -w
 }

@@ -31,6 +31,9 @@ public:
     void show();
 
 private:
+    // The benchmark's paint drive (perf/gtk/) times repaint() and onDraw() as GTK's signals call them.
+    friend class GtkPaintDrive;
+
     void connectSignals();
 
     // When GTK draws the window: after each repaint, and when it is exposed.
