@@ -34,7 +34,7 @@ cmake --build --preset native --target quorvenda -j"$(nproc 2>/dev/null || echo 
 
 # The native preset builds with AddressSanitizer: GTK's caches, kept for the
 # life of the process, are no leaks to report when the clock is closed.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} GDK_BACKEND=x11
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 cd "$folder"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "== starting the clock in $folder (close its window to stop)"

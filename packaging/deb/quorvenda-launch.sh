@@ -29,9 +29,4 @@ if mkdir -p "$folder" && cd "$folder"; then
 else
   echo "quorvenda-launch: cannot use $folder; the clock starts in $PWD" >&2
 fi
-# The clock places its window and cuts its shape through X11, which a Wayland
-# session gives through Xwayland; a session without X falls back to Wayland.
-# A backend the user chose stays.
-GDK_BACKEND=${GDK_BACKEND:-x11,wayland}
-export GDK_BACKEND
 exec /usr/bin/quorvenda "$@"
