@@ -57,7 +57,7 @@ tests/x11/run-all.sh build/native
 step "the run command after the test command: no build step, the clock starts"
 bash scripts/check-run.sh
 
-step "soak: 10,000 repaints in one process under Wine, no growth"
+step "soak: 10,000 repaints in one process, under Wine and natively on X11, no growth"
 bash scripts/soak.sh 10000
 
 step "benchmarks, CI-sized (figures only, no time asserted)"
