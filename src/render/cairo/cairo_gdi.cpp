@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <string>
 #include <thread>
 #include <utility>
 
@@ -80,6 +81,25 @@ bool usableSize(int width, int height) {
 bool withinShapeReach(std::initializer_list<int> coordinates) {
     return std::all_of(coordinates.begin(), coordinates.end(),
                        [](int c) { return c >= -largestShapeCoordinate && c <= largestShapeCoordinate; });
+}
+
+// Every field of a font description, as one key: two descriptions with the
+// same key lay any text out alike.
+std::string describedFont(const PangoFontDescription* font) {
+    const char* family = pango_font_description_get_family(font);
+    std::string key = family != nullptr ? family : "";
+    for (const int field :
+         {static_cast<int>(pango_font_description_get_style(font)),
+          static_cast<int>(pango_font_description_get_variant(font)),
+          static_cast<int>(pango_font_description_get_weight(font)),
+          static_cast<int>(pango_font_description_get_stretch(font)), pango_font_description_get_size(font),
+          static_cast<int>(pango_font_description_get_size_is_absolute(font)),
+          static_cast<int>(pango_font_description_get_gravity(font)),
+          static_cast<int>(pango_font_description_get_set_fields(font))}) {
+        key += '\n';
+        key += std::to_string(field);
+    }
+    return key;
 }
 
 }  // namespace
@@ -185,9 +205,11 @@ struct CairoGdi::State {
     // The layout of `text` (Shift-JIS) in the device context's font. Each text
     // is measured and drawn twice (shadow and text), and most are the same
     // from one repaint to the next: their layouts are kept, up to a bound.
+    // They are keyed by what the font describes, not by the font object, as
+    // a repaint makes its fonts afresh and deletes them when done.
     PangoLayout* layoutFor(const Dc& dc, std::string_view text) {
         const PangoFontDescription* font = fontOf(dc);
-        LayoutKey key{font, std::string(text)};
+        LayoutKey key{describedFont(font), std::string(text)};
         auto it = layouts.find(key);
         if (it != layouts.end()) return it->second.get();
         if (layouts.size() >= keptLayouts || keptTextBytes + text.size() > keptLayoutTextBytes) {
@@ -201,15 +223,6 @@ struct CairoGdi::State {
         pango_layout_set_text(layout.get(), utf8.data(),
                               static_cast<int>(std::min<std::size_t>(utf8.size(), INT32_MAX)));
         return layouts.emplace(std::move(key), std::move(layout)).first->second.get();
-    }
-
-    // Forgets the layouts in `font`, which is going away (a later font may take its address).
-    void forgetLayoutsIn(const PangoFontDescription* font) {
-        std::erase_if(layouts, [this, font](const auto& entry) {
-            if (entry.first.first != font) return false;
-            keptTextBytes -= entry.first.second.size();
-            return true;
-        });
     }
 
     // A one-pixel pen's pixels along a stroke. A dotted pen's gaps take the
@@ -243,7 +256,7 @@ struct CairoGdi::State {
     GObjectPtr<PangoFontMap> fontMap;
     GObjectPtr<PangoContext> context;
     JapaneseFontResolver fonts;
-    using LayoutKey = std::pair<const PangoFontDescription*, std::string>;
+    using LayoutKey = std::pair<std::string, std::string>;
     // A repaint lays out about 30 texts; a long event name (up to 64 KiB of
     // it is shown) is kept too, but not many of them.
     static constexpr std::size_t keptLayouts = 64;
@@ -319,7 +332,6 @@ bool CairoGdi::deleteObject(GdiObject object) {
     if (found == nullptr) return false;
     if (found->stock) return true;  // stock objects live on, and deleting one does no harm
     if (state_->selectedAnywhere(object)) return false;
-    if (found->font) state_->forgetLayoutsIn(found->font.get());
     state_->objects.erase(raw(object));
     return true;
 }
