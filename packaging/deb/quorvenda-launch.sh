@@ -12,7 +12,7 @@
 # its files it shows no events and black hands, as it does anywhere else).
 samples=/usr/share/quorvenda
 
-# The base directory spec: a relative XDG_CONFIG_HOME is to be ignored.
+# A relative XDG_CONFIG_HOME names no fixed place, so it is ignored as other desktop programs ignore it.
 case ${XDG_CONFIG_HOME:-} in
   /*) config=$XDG_CONFIG_HOME ;;
   *) config=${HOME:?}/.config ;;

@@ -306,12 +306,12 @@ struct TextRow {
 };
 
 FontSpec fontOf(int height, int weight = 0, bool italic = false, const char* face = "MS ゴシック") {
-    FontSpec spec;
-    spec.height = height;
-    spec.weight = weight;
-    spec.italic = italic;
-    spec.faceName = face;
-    return spec;
+    FontSpec font;
+    font.height = height;
+    font.weight = weight;
+    font.italic = italic;
+    font.faceName = face;
+    return font;
 }
 
 TEST(CairoGdi, TextsSitAtTheirCellsTopLeftInTheirColourInACellOfTheFontsHeight) {

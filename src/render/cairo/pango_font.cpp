@@ -92,8 +92,9 @@ PangoFontDescriptionPtr JapaneseFontResolver::describe(const std::string& family
     return description;
 }
 
-PangoFontDescriptionPtr JapaneseFontResolver::fontFor(const FontSpec& spec, int defaultPixelHeight) {
-    return describe(utf8FromShiftJis(spec.faceName), spec.height, spec.weight, spec.italic, defaultPixelHeight);
+PangoFontDescriptionPtr JapaneseFontResolver::fontFor(const FontSpec& requested, int defaultPixelHeight) {
+    return describe(utf8FromShiftJis(requested.faceName), requested.height, requested.weight, requested.italic,
+                    defaultPixelHeight);
 }
 
 PangoFontDescriptionPtr JapaneseFontResolver::fontFor(const std::string& family, int pixelHeight) {

@@ -20,7 +20,7 @@ public:
     // height, a positive one the cell height (ascent plus descent), 0 the
     // default height; weight as GDI's (0: normal), italic. The face name is
     // Shift-JIS.
-    PangoFontDescriptionPtr fontFor(const FontSpec& spec, int defaultPixelHeight);
+    PangoFontDescriptionPtr fontFor(const FontSpec& requested, int defaultPixelHeight);
     // A family (UTF-8) at a character height in device pixels.
     PangoFontDescriptionPtr fontFor(const std::string& family, int pixelHeight);
 
