@@ -4,12 +4,12 @@
 
 #include "app/gtk/gtk_handles.h"
 #include "core/dpi_scale.h"
+#include "render/cairo/pango_font.h"
 
 namespace quorvenda {
 
 namespace {
 
-constexpr double pointsPerInch = 72.0;
 constexpr double xftDpiUnits = 1024.0;  // gtk-xft-dpi is in 1024ths of a dot per inch
 
 struct FontDescriptionFree {
@@ -39,11 +39,7 @@ CairoSystemFont desktopSystemFont(GtkWidget* window, int dpi) {
     CairoSystemFont font;
     const char* family = pango_font_description_get_family(description.get());
     font.family = family != nullptr ? family : "Sans";
-    const double size = pango_font_description_get_size(description.get()) / static_cast<double>(PANGO_SCALE);
-    // An absolute size is already in (logical) pixels; otherwise points.
-    const double pixels = pango_font_description_get_size_is_absolute(description.get()) ? size * dpi / designDpi
-                                                                                         : size * dpi / pointsPerInch;
-    font.pixelHeight = static_cast<int>(std::lround(pixels));
+    font.pixelHeight = desktopFontPixelHeight(description.get(), dpi, gtk_widget_get_scale_factor(window));
     return font;
 }
 

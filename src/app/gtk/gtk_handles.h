@@ -1,22 +1,16 @@
 #pragma once
-// Owning wrappers for the GLib, GTK and Cairo objects the program keeps:
-// each releases its object once, when it goes out of scope, and none can be
-// copied, so no object is unreferenced twice or leaked on an early return.
-#include <cairo.h>
-#include <glib-object.h>
+// Owning wrappers for the GLib and GTK objects the program keeps (the Cairo
+// and GObject ones are the drawing surface's, shared): each releases its
+// object once, when it goes out of scope, and none can be copied, so no
+// object is unreferenced twice or leaked on an early return.
 #include <glib.h>
 #include <gtk/gtk.h>
 
 #include <memory>
 
-namespace quorvenda {
+#include "render/cairo/cairo_handles.h"
 
-struct GObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-// Holds one reference to a GObject (a dialog, an app-launch context, a file).
-template <class T>
-using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
+namespace quorvenda {
 
 struct WidgetDestroy {
     void operator()(GtkWidget* widget) const { gtk_widget_destroy(widget); }
@@ -35,21 +29,6 @@ struct GErrorFree {
     void operator()(GError* error) const { g_error_free(error); }
 };
 using GErrorPtr = std::unique_ptr<GError, GErrorFree>;
-
-struct CairoSurfaceDestroy {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-using CairoSurfacePtr = std::unique_ptr<cairo_surface_t, CairoSurfaceDestroy>;
-
-struct CairoRegionDestroy {
-    void operator()(cairo_region_t* region) const { cairo_region_destroy(region); }
-};
-using CairoRegionPtr = std::unique_ptr<cairo_region_t, CairoRegionDestroy>;
-
-struct CairoDestroy {
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-};
-using CairoPtr = std::unique_ptr<cairo_t, CairoDestroy>;
 
 // One GLib timeout, removed when the owner goes or the timeout is armed again.
 class TimeoutSource {

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "app/gtk/colour_key_mask.h"
 #include "app/gtk/desktop_metrics.h"
 #include "app/gtk/gtk_command_host.h"
 #include "app/gtk/window_icon.h"
-#include "app/gtk/window_shape.h"
 #include "app/main_window_creation.h"
 #include "app/repaint_schedule.h"
 #include "app/title_countdown.h"
@@ -42,19 +40,14 @@ GtkMainWindow::GtkMainWindow()
       window_(toplevel_.get()),
       settings_(gtk_widget_get_settings(window_)),
       transparency_(readColourSettings()),
-      keyed_((layeredWindowFlags(transparency_) & layeredColourKeyFlag) != 0),
-      dpi_(desktopDpi(window_)),
-      gdi_(std::make_unique<CairoGdi>(desktopSystemFont(window_, dpi_))) {
+      colourKey_(window_, (layeredWindowFlags(transparency_) & layeredColourKeyFlag) != 0,
+                 [this] { onKeyingChanged(); }),
+      dpi_(desktopDpi(window_)) {
+    makeSurface();
     setTitle(window_, creationTitle);
     setWindowIcon(GTK_WINDOW(window_));
-    // Decided once, from the server, before the window is realized: an RGBA
-    // window only where a compositor draws its transparent pixels.
-    GdkScreen* screen = gtk_widget_get_screen(window_);
-    GdkVisual* rgba = gdk_screen_get_rgba_visual(screen);
-    rgbaWindow_ = keyed_ && rgba != nullptr && gdk_screen_is_composited(screen);
-    if (rgbaWindow_) gtk_widget_set_visual(window_, rgba);
     gtk_widget_set_app_paintable(window_, TRUE);
-    gtk_widget_add_events(window_, GDK_BUTTON_PRESS_MASK | GDK_PROPERTY_CHANGE_MASK);
+    gtk_widget_add_events(window_, GDK_BUTTON_PRESS_MASK | GDK_PROPERTY_CHANGE_MASK | GDK_STRUCTURE_MASK);
     placeWindow();
     connectSignals();
 }
@@ -89,6 +82,24 @@ void GtkMainWindow::connectSignals() {
                          return static_cast<GtkMainWindow*>(self)->onPropertyNotify(*event);
                      }),
                      this);
+    g_signal_connect(window_, "map-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
+                         static_cast<GtkMainWindow*>(self)->onVisibilityChanged(true);
+                         return FALSE;
+                     }),
+                     this);
+    g_signal_connect(window_, "unmap-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
+                         static_cast<GtkMainWindow*>(self)->onVisibilityChanged(false);
+                         return FALSE;
+                     }),
+                     this);
+    g_signal_connect(window_, "window-state-event",
+                     G_CALLBACK(+[](GtkWidget*, GdkEventWindowState* event, gpointer self) -> gboolean {
+                         auto* window = static_cast<GtkMainWindow*>(self);
+                         window->iconified_ = (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
+                         window->onVisibilityChanged(window->shown_);
+                         return FALSE;
+                     }),
+                     this);
     const GCallback metricsChanged = G_CALLBACK(
         +[](GObject*, GParamSpec*, gpointer self) { static_cast<GtkMainWindow*>(self)->onDesktopMetricsChanged(); });
     g_signal_connect(window_, "notify::scale-factor", metricsChanged, this);
@@ -114,20 +125,14 @@ void GtkMainWindow::show() {
 
 bool GtkMainWindow::onDraw(cairo_t* cr) {
     if (!dial_) return true;
-    // The kept image is in device pixels; GTK draws in logical ones.
+    // The kept image is in device pixels; GTK draws in logical ones. Copied
+    // with its alpha where it has any (white keyed out under a compositor).
     const double scale = gtk_widget_get_scale_factor(window_);
     cairo_save(cr);
     cairo_scale(cr, 1 / scale, 1 / scale);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    if (rgbaWindow_ && mask_) {
-        cairo_set_source_rgba(cr, 0, 0, 0, 0);
-        cairo_paint(cr);
-        cairo_set_source_surface(cr, dial_.get(), 0, 0);
-        cairo_mask_surface(cr, mask_.get(), 0, 0);
-    } else {
-        cairo_set_source_surface(cr, dial_.get(), 0, 0);
-        cairo_paint(cr);
-    }
+    cairo_set_source_surface(cr, dial_.get(), 0, 0);
+    cairo_paint(cr);
     cairo_restore(cr);
     return true;
 }
@@ -173,9 +178,22 @@ void GtkMainWindow::onDesktopMetricsChanged() {
     const bool dpiChanged = dpi != dpi_;
     dpi_ = dpi;
     // The system font's pixel height follows the DPI, so the surface is made again.
-    gdi_ = std::make_unique<CairoGdi>(desktopSystemFont(window_, dpi_));
+    makeSurface();
     // As a window dragged to a monitor of another scale on Windows: the design's size at the new DPI.
     if (dpiChanged) fitOuterSize();
+    repaint();
+}
+
+void GtkMainWindow::onVisibilityChanged(bool shown) {
+    const bool wasShowing = shown_ && !iconified_;
+    shown_ = shown;
+    // Back on the screen: the picture of this second at once, not at the next tick.
+    if (!wasShowing && shown_ && !iconified_) repaint();
+}
+
+void GtkMainWindow::onKeyingChanged() {
+    // Texts are drawn another way and the image has another format: everything afresh.
+    makeSurface();
     repaint();
 }
 
@@ -222,31 +240,34 @@ void GtkMainWindow::armRepaintTimer() {
         this, repaintTimerPriority);
 }
 
+void GtkMainWindow::makeSurface() {
+    gdi_ = std::make_unique<CairoGdi>(desktopSystemFont(window_, dpi_), colourKey_.keying());
+}
+
 void GtkMainWindow::repaint() {
+    if (!shown_ || iconified_) return;
     const int scale = gtk_widget_get_scale_factor(window_);
     const int width = gtk_widget_get_allocated_width(window_) * scale;
     const int height = gtk_widget_get_allocated_height(window_) * scale;
     if (width <= 0 || height <= 0) return;
+    const cairo_format_t format = colourKey_.imageFormat();
     if (!dial_ || cairo_image_surface_get_width(dial_.get()) != width ||
-        cairo_image_surface_get_height(dial_.get()) != height) {
-        dial_.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+        cairo_image_surface_get_height(dial_.get()) != height ||
+        cairo_image_surface_get_format(dial_.get()) != format) {
+        dial_.reset(cairo_image_surface_create(format, width, height));
     }
-    if (cairo_surface_status(dial_.get()) != CAIRO_STATUS_SUCCESS) return;
+    // An image that could not be made (an absurd size) is dropped; the next repaint tries again.
+    if (cairo_surface_status(dial_.get()) != CAIRO_STATUS_SUCCESS) {
+        dial_.reset();
+        return;
+    }
     const DcHandle dc = gdi_->createSurfaceDC(dial_.get());
+    // With the key on and no compositor, the surface draws every text with hard edges.
     const RepaintSources sources(dpi_);
     paintDial(*gdi_, dc, width, height, eventState_, sources, noObject);
     gdi_->deleteDC(dc);
-    if (keyed_) applyColourKey();
+    colourKey_.shapeTo(dial_.get());
     gtk_widget_queue_draw(window_);
-}
-
-void GtkMainWindow::applyColourKey() {
-    mask_ = keyedOutMask(dial_.get());
-    if (cairo_surface_status(mask_.get()) != CAIRO_STATUS_SUCCESS) return;
-    const CairoRegionPtr drawn = regionOfMask(mask_.get());
-    GdkWindow* window = gtk_widget_get_window(window_);
-    if (!rgbaWindow_) setWindowShape(window, ShapeKind::bounding, drawn.get());
-    setWindowShape(window, ShapeKind::input, drawn.get());
 }
 
 }  // namespace quorvenda

@@ -1,9 +1,9 @@
 #pragma once
 // The clock's one top-level window on GTK: it repaints the dial into a kept
-// image just after each whole second of the system clock, copies that image
-// when the window is drawn, rewrites its title every ten minutes, keys out the
-// white background when the colour file asks, asks before closing and opens
-// the settings file on a right-click.
+// image just after each whole second of the system clock while it is shown,
+// copies that image when the window is drawn, rewrites its title every ten
+// minutes, keys out the white background when the colour file asks, asks
+// before closing and opens the settings file on a right-click.
 #include <gtk/gtk.h>
 
 #include <memory>
@@ -12,6 +12,7 @@
 
 #include "app/gtk/frame_extents.h"
 #include "app/gtk/gtk_handles.h"
+#include "app/gtk/window_colour_key.h"
 #include "app/user_commands.h"
 #include "core/colour_settings.h"
 #include "core/event_state.h"
@@ -48,6 +49,10 @@ private:
     bool onPropertyNotify(const GdkEventProperty& event);
     // When the desktop's DPI, scale factor or interface font changes.
     void onDesktopMetricsChanged();
+    // When the window is mapped, unmapped, iconified or restored.
+    void onVisibilityChanged(bool shown);
+    // When a compositor starts or stops while the colour key is on.
+    void onKeyingChanged();
     // At each tick of the repaint timer, just after each whole second.
     void onRepaintTimer();
     // At each tick of the title timer, every ten minutes.
@@ -57,20 +62,21 @@ private:
     // Sizes the window to the design's outer size at the DPI, less the frame last reported.
     void fitOuterSize();
     void armRepaintTimer();
+    void makeSurface();
     void repaint();
-    void applyColourKey();
 
     ToplevelPtr toplevel_;
     GtkWidget* window_;      // toplevel_, as GTK's calls take it
     GtkSettings* settings_;  // the screen's, owned by GTK
     // Read once at start-up: lines 4 and 5 of the colour file.
     ColourSettings transparency_;
-    bool keyed_ = false;
-    bool rgbaWindow_ = false;
+    WindowColourKey colourKey_;
     int dpi_;
     std::unique_ptr<CairoGdi> gdi_;
     CairoSurfacePtr dial_;
-    CairoSurfacePtr mask_;
+    // Mapped and not iconified: only then is anything drawn, as Windows sends no paint to a minimised window.
+    bool shown_ = false;
+    bool iconified_ = false;
     std::optional<FrameExtents> fittedExtents_;
     TimeoutSource repaintTimer_;
     TimeoutSource titleTimer_;

@@ -4,8 +4,6 @@
 #include <X11/extensions/shape.h>
 #include <gdk/gdkx.h>
 
-#include <vector>
-
 namespace quorvenda {
 
 namespace {
@@ -16,25 +14,38 @@ bool hasShapeExtension(Display* display) {
     return XShapeQueryExtension(display, &eventBase, &errorBase) != 0;
 }
 
-}  // namespace
-
-void setWindowShape(GdkWindow* window, ShapeKind kind, const cairo_region_t* deviceRegion) {
-    if (!GDK_IS_X11_WINDOW(window)) return;
+// The window's display where it is an X11 window and the server can shape it.
+Display* shapingDisplay(GdkWindow* window) {
+    if (window == nullptr || !GDK_IS_X11_WINDOW(window)) return nullptr;
     Display* display = GDK_DISPLAY_XDISPLAY(gdk_window_get_display(window));
     static const bool shapeAvailable = hasShapeExtension(display);
-    if (!shapeAvailable) return;
-    const int count = cairo_region_num_rectangles(deviceRegion);
-    std::vector<XRectangle> rectangles(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        cairo_rectangle_int_t r;
-        cairo_region_get_rectangle(deviceRegion, i, &r);
-        rectangles[static_cast<std::size_t>(i)] =
-            XRectangle{static_cast<short>(r.x), static_cast<short>(r.y), static_cast<unsigned short>(r.width),
-                       static_cast<unsigned short>(r.height)};
+    return shapeAvailable ? display : nullptr;
+}
+
+int shapeKindOf(ShapeKind kind) {
+    return kind == ShapeKind::bounding ? ShapeBounding : ShapeInput;
+}
+
+}  // namespace
+
+void setWindowShape(GdkWindow* window, ShapeKind kind, const std::vector<PixelRectangle>& rectangles) {
+    Display* display = shapingDisplay(window);
+    if (display == nullptr) return;
+    // Image surfaces end at 32767 pixels a side, so every rectangle fits X11's 16 bits.
+    std::vector<XRectangle> shape;
+    shape.reserve(rectangles.size());
+    for (const PixelRectangle& r : rectangles) {
+        shape.push_back(XRectangle{static_cast<short>(r.x), static_cast<short>(r.y),
+                                   static_cast<unsigned short>(r.width), static_cast<unsigned short>(r.height)});
     }
-    // A cairo region lists its rectangles in bands from top to bottom, left to right.
-    XShapeCombineRectangles(display, GDK_WINDOW_XID(window), kind == ShapeKind::bounding ? ShapeBounding : ShapeInput,
-                            0, 0, rectangles.data(), count, ShapeSet, YXBanded);
+    XShapeCombineRectangles(display, GDK_WINDOW_XID(window), shapeKindOf(kind), 0, 0, shape.data(),
+                            static_cast<int>(shape.size()), ShapeSet, YXBanded);
+}
+
+void clearWindowShape(GdkWindow* window, ShapeKind kind) {
+    Display* display = shapingDisplay(window);
+    if (display == nullptr) return;
+    XShapeCombineMask(display, GDK_WINDOW_XID(window), shapeKindOf(kind), 0, 0, None, ShapeSet);
 }
 
 }  // namespace quorvenda

@@ -32,6 +32,7 @@ constexpr int largestShapeCoordinate = 1 << 16;
 constexpr int widestPen = 1 << 12;
 constexpr int halfWhite = 3 * 255 / 2;  // brightness splitting black from white on a monochrome bitmap
 constexpr const char* japanese = "ja";
+constexpr int nonAntialiasedQuality = 3;  // NONANTIALIASED_QUALITY
 
 enum class Kind { pen, font, bitmap };
 
@@ -51,6 +52,7 @@ struct Object {
     bool stock = false;
     Pen pen;
     PangoFontDescriptionPtr font;
+    bool hardEdges = false;  // a font asked for without antialiasing
     Bitmap bitmap;
 };
 
@@ -102,22 +104,31 @@ std::string describedFont(const PangoFontDescription* font) {
     return key;
 }
 
+// A Pango context for Japanese texts, antialiased as asked.
+GObjectPtr<PangoContext> textContext(PangoFontMap* fontMap, cairo_antialias_t antialias) {
+    GObjectPtr<PangoContext> context(pango_font_map_create_context(fontMap));
+    pango_context_set_language(context.get(), pango_language_from_string(japanese));
+    CairoFontOptionsPtr options(cairo_font_options_create());
+    cairo_font_options_set_antialias(options.get(), antialias);
+    pango_cairo_context_set_font_options(context.get(), options.get());
+    return context;
+}
+
 }  // namespace
 
 struct CairoGdi::State {
-    explicit State(CairoSystemFont font)
-        : systemFontSpec(std::move(font)),
+    State(CairoSystemFont font, CairoKeying keyedAs)
+        : keying(keyedAs),
+          systemFontSpec(std::move(font)),
           fontMap(pango_cairo_font_map_new()),
-          context(pango_font_map_create_context(fontMap.get())),
-          fonts(context.get()) {
-        pango_context_set_language(context.get(), pango_language_from_string(japanese));
-        // Grey antialiasing: a text's pixels are blends of its colour and what lies beneath, never colour fringes.
-        CairoFontOptionsPtr options(cairo_font_options_create());
-        cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
-        pango_cairo_context_set_font_options(context.get(), options.get());
+          // Grey antialiasing: a text's pixels are blends of its colour and what lies beneath, never colour fringes.
+          smoothContext(textContext(fontMap.get(), CAIRO_ANTIALIAS_GRAY)),
+          hardContext(textContext(fontMap.get(), CAIRO_ANTIALIAS_NONE)),
+          fonts(smoothContext.get()) {
         blackPen = addStock(Kind::pen);
         systemFont = addStock(Kind::font);
         objects[raw(systemFont)].font = fonts.fontFor(systemFontSpec.family, systemFontSpec.pixelHeight);
+        objects[raw(systemFont)].hardEdges = keying == CairoKeying::hardEdges;
         defaultBitmap = addStock(Kind::bitmap);
         objects[raw(defaultBitmap)].bitmap = monochromeBitmap(1, 1);
     }
@@ -196,10 +207,34 @@ struct CairoGdi::State {
         return pen != nullptr ? pen->pen : Pen{};
     }
 
-    const PangoFontDescription* fontOf(const Dc& dc) {
+    const Object& fontOf(const Dc& dc) {
         Object* font = find(dc.font);
         if (font == nullptr || !font->font) font = find(systemFont);
-        return font->font.get();
+        return *font;
+    }
+
+    // Whether `colour` (as shown) drops out of the picture: white, on an
+    // image that carries alpha, while the colour key is drawn as transparency.
+    bool keyedOut(cairo_surface_t* surface, Colour shownColour) const {
+        return keying == CairoKeying::alpha && shownColour == white &&
+               cairo_image_surface_get_format(surface) == CAIRO_FORMAT_ARGB32;
+    }
+
+    // The source of what is drawn next on `cr`: the colour as the device
+    // context shows it, or the clearing of every pixel covered where it is keyed out.
+    void useColour(cairo_t* cr, const Dc& dc, Colour colour) {
+        const Colour shownColour = shown(dc, colour);
+        if (keyedOut(cairo_get_target(cr), shownColour)) {
+            cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+            return;
+        }
+        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+        setSource(cr, shownColour);
+    }
+
+    std::uint32_t pixelFor(const Dc& dc, cairo_surface_t* surface, Colour colour) {
+        const Colour shownColour = shown(dc, colour);
+        return keyedOut(surface, shownColour) ? transparentPixel : pixelOf(shownColour);
     }
 
     // The layout of `text` (Shift-JIS) in the device context's font. Each text
@@ -208,8 +243,9 @@ struct CairoGdi::State {
     // They are keyed by what the font describes, not by the font object, as
     // a repaint makes its fonts afresh and deletes them when done.
     PangoLayout* layoutFor(const Dc& dc, std::string_view text) {
-        const PangoFontDescription* font = fontOf(dc);
-        LayoutKey key{describedFont(font), std::string(text)};
+        const Object& fontObject = fontOf(dc);
+        const PangoFontDescription* font = fontObject.font.get();
+        LayoutKey key{describedFont(font) + (fontObject.hardEdges ? "\nhard" : ""), std::string(text)};
         auto it = layouts.find(key);
         if (it != layouts.end()) return it->second.get();
         if (layouts.size() >= keptLayouts || keptTextBytes + text.size() > keptLayoutTextBytes) {
@@ -217,7 +253,8 @@ struct CairoGdi::State {
             keptTextBytes = 0;
         }
         keptTextBytes += text.size();
-        GObjectPtr<PangoLayout> layout(pango_layout_new(context.get()));
+        GObjectPtr<PangoLayout> layout(
+            pango_layout_new(fontObject.hardEdges ? hardContext.get() : smoothContext.get()));
         const std::string utf8 = utf8FromShiftJis(text);
         pango_layout_set_font_description(layout.get(), font);
         pango_layout_set_text(layout.get(), utf8.data(),
@@ -229,11 +266,11 @@ struct CairoGdi::State {
     // background colour unless the background mode is transparent.
     void setPenPixels(const Dc& dc, cairo_surface_t* surface, const Pen& pen, const std::vector<Point>& pixels) {
         if (pen.style != PenStyle::dot) {
-            setPixels(surface, pixels, shown(dc, pen.colour));
+            setPixels(surface, pixels, pixelFor(dc, surface, pen.colour));
             return;
         }
-        if (!dc.transparent) setPixels(surface, pixels, shown(dc, dc.bkColor));
-        setPixels(surface, dottedPixels(pixels), shown(dc, pen.colour));
+        if (!dc.transparent) setPixels(surface, pixels, pixelFor(dc, surface, dc.bkColor));
+        setPixels(surface, dottedPixels(pixels), pixelFor(dc, surface, pen.colour));
     }
 
     // The ellipse through the sweep in the device context's pen: a one-pixel
@@ -242,19 +279,21 @@ struct CairoGdi::State {
         cairo_surface_t* surface = surfaceOf(dc);
         if (surface == nullptr) return;
         const Pen pen = penOf(dc);
-        const Colour colour = shown(dc, pen.colour);
         if (pen.width <= 1) {
             setPenPixels(dc, surface, pen, arcPixels(ellipse, sweep));
             return;
         }
         CairoPtr cr = shapeContext(surface);
         traceEllipse(cr.get(), ellipse, sweep);
-        strokeWide(cr.get(), pen.width, colour, Joins::alongCurve);
+        useColour(cr.get(), dc, pen.colour);
+        strokeWide(cr.get(), pen.width, Joins::alongCurve);
     }
 
+    CairoKeying keying;
     CairoSystemFont systemFontSpec;
     GObjectPtr<PangoFontMap> fontMap;
-    GObjectPtr<PangoContext> context;
+    GObjectPtr<PangoContext> smoothContext;
+    GObjectPtr<PangoContext> hardContext;
     JapaneseFontResolver fonts;
     using LayoutKey = std::pair<std::string, std::string>;
     // A repaint lays out about 30 texts; a long event name (up to 64 KiB of
@@ -271,7 +310,8 @@ struct CairoGdi::State {
     GdiObject defaultBitmap = noObject;
 };
 
-CairoGdi::CairoGdi(CairoSystemFont systemFont) : state_(std::make_unique<State>(std::move(systemFont))) {}
+CairoGdi::CairoGdi(CairoSystemFont systemFont, CairoKeying keying)
+    : state_(std::make_unique<State>(std::move(systemFont), keying)) {}
 
 CairoGdi::~CairoGdi() {
     // The off-screen device context's fallback bitmap was made through this
@@ -301,20 +341,24 @@ GdiObject CairoGdi::createFont(const FontSpec& fontSpec) {
     Object& object = state_->objects[raw(handle)];
     object.kind = Kind::font;
     object.font = state_->fonts.fontFor(fontSpec, state_->systemFontSpec.pixelHeight);
+    object.hardEdges = fontSpec.quality == nonAntialiasedQuality || state_->keying == CairoKeying::hardEdges;
     return handle;
 }
 
 GdiObject CairoGdi::createCompatibleBitmap(DcHandle dc, int width, int height) {
     bool monochrome = false;
+    cairo_format_t format = CAIRO_FORMAT_RGB24;
     if (dc != noDc) {
         Dc* found = state_->find(dc);
         if (found == nullptr) return noObject;
         monochrome = state_->monochrome(*found);  // a memory DC's bitmap format: a fresh one's is monochrome
+        // A surface DC's own format: an off-screen picture with alpha copies onto it with its alpha.
+        if (!found->memory) format = cairo_image_surface_get_format(found->target);
     }
     if (width == 0 || height == 0) return state_->addBitmap(State::monochromeBitmap(1, 1));
     if (!usableSize(width, height)) return noObject;
     if (monochrome) return state_->addBitmap(State::monochromeBitmap(width, height));
-    return state_->addBitmap(Bitmap{CairoSurfacePtr(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height))});
+    return state_->addBitmap(Bitmap{CairoSurfacePtr(cairo_image_surface_create(format, width, height))});
 }
 
 GdiObject CairoGdi::createMonochromeBitmap(int width, int height) {
@@ -386,7 +430,7 @@ void CairoGdi::extTextOutOpaque(DcHandle dc, const Rect& rect) {
     const int bottom = std::clamp(std::max(rect.top, rect.bottom), 0, bounds.height);
     if (left >= right || top >= bottom) return;
     CairoPtr cr = shapeContext(surface);
-    setSource(cr.get(), state_->shown(*found, found->bkColor));
+    state_->useColour(cr.get(), *found, found->bkColor);
     cairo_rectangle(cr.get(), left, top, right - left, bottom - top);
     cairo_fill(cr.get());
 }
@@ -411,12 +455,12 @@ void CairoGdi::textOut(DcHandle dc, int x, int y, std::string_view text) {
     if (!found->transparent) {
         PangoRectangle cell{};
         pango_layout_get_pixel_extents(layout, nullptr, &cell);
-        setSource(cr.get(), state_->shown(*found, found->bkColor));
+        state_->useColour(cr.get(), *found, found->bkColor);
         cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
         cairo_rectangle(cr.get(), x, y, cell.width, cell.height);
         cairo_fill(cr.get());
     }
-    setSource(cr.get(), state_->shown(*found, found->textColor));
+    state_->useColour(cr.get(), *found, found->textColor);
     cairo_move_to(cr.get(), x, y);
     pango_cairo_show_layout(cr.get(), layout);
 }
@@ -440,7 +484,6 @@ void CairoGdi::lineTo(DcHandle dc, int x, int y) {
     cairo_surface_t* surface = state_->surfaceOf(*found);
     if (surface == nullptr) return;
     const Pen pen = state_->penOf(*found);
-    const Colour colour = state_->shown(*found, pen.colour);
     const PixelBounds bounds = boundsOf(surface);
     if (pen.width <= 1) {
         const std::vector<Point> pixels = linePixels(from, {x, y}, bounds);
@@ -454,7 +497,8 @@ void CairoGdi::lineTo(DcHandle dc, int x, int y) {
     if (!clipSegment(start, end, {-margin, -margin}, {bounds.width + margin, bounds.height + margin})) return;
     CairoPtr cr = shapeContext(surface);
     tracePolyline(cr.get(), {start, end});
-    strokeWide(cr.get(), pen.width, colour, Joins::round);
+    state_->useColour(cr.get(), *found, pen.colour);
+    strokeWide(cr.get(), pen.width, Joins::round);
 }
 
 void CairoGdi::ellipse(DcHandle dc, int left, int top, int right, int bottom) {
@@ -468,7 +512,7 @@ void CairoGdi::ellipse(DcHandle dc, int left, int top, int right, int bottom) {
         CairoPtr cr = shapeContext(surface);
         traceEllipse(cr.get(), shape, wholeEllipse());
         cairo_close_path(cr.get());
-        setSource(cr.get(), white);
+        state_->useColour(cr.get(), *found, white);
         cairo_fill(cr.get());
     }
     state_->strokeCurve(*found, shape, wholeEllipse());

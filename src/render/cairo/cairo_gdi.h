@@ -3,7 +3,8 @@
 // call of the same name, so the repaint draws the same pixels as on Windows.
 // Lines and ellipses are drawn without antialiasing (pure white stays pure
 // white for the colour key); texts are laid out by Pango in a fontconfig face
-// that has Japanese glyphs, converted from Shift-JIS to UTF-8 here.
+// that has Japanese glyphs, converted from Shift-JIS to UTF-8 here, and are
+// antialiased in grey unless the font or the colour key asks otherwise.
 #include <cairo.h>
 
 #include <memory>
@@ -22,16 +23,27 @@ struct CairoSystemFont {
     int pixelHeight = 0;
 };
 
+// How the window's colour key (white keyed out) shows in what is drawn.
+enum class CairoKeying {
+    none,       // white is white; texts antialiased against what lies beneath
+    hardEdges,  // white is white, texts drawn without antialiasing: no glyph
+                // keeps a rim of half-white pixels where a one-bit shape cuts white out
+    alpha,      // on ARGB32 images white is drawn fully transparent, and texts
+                // are antialiased against that transparency: real alpha for a compositor
+};
+
 class CairoGdi final : public GdiApi {
 public:
-    explicit CairoGdi(CairoSystemFont systemFont);  // the stock system font, and the font of every new device context
+    // `systemFont` is the stock system font, and the font of every new device context.
+    explicit CairoGdi(CairoSystemFont systemFont, CairoKeying keying = CairoKeying::none);
     ~CairoGdi() override;
     CairoGdi(const CairoGdi&) = delete;
     CairoGdi& operator=(const CairoGdi&) = delete;
 
     // A device context that draws onto `target`, an image surface the caller
-    // owns and keeps alive until deleteDC(dc). RGB24 or ARGB32 (drawn opaque);
-    // any other surface, or a null one, gives noDc.
+    // owns and keeps alive until deleteDC(dc). RGB24 or ARGB32 (drawn opaque,
+    // but for white under CairoKeying::alpha); any other surface, or a null
+    // one, gives noDc. Bitmaps compatible with it have its format.
     DcHandle createSurfaceDC(cairo_surface_t* target);
 
     GdiObject createPen(PenStyle style, int width, Colour colour) override;

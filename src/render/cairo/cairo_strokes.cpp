@@ -36,8 +36,7 @@ void traceEllipse(cairo_t* cr, const GdiEllipse& e, ArcSweep sweep) {
     cairo_restore(cr);
 }
 
-void strokeWide(cairo_t* cr, int width, Colour colour, Joins joins) {
-    setSource(cr, colour);
+void strokeWide(cairo_t* cr, int width, Joins joins) {
     cairo_set_line_width(cr, width);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, joins == Joins::round ? CAIRO_LINE_JOIN_ROUND : CAIRO_LINE_JOIN_MITER);

@@ -24,9 +24,9 @@ void tracePolyline(cairo_t* cr, const std::vector<CurvePoint>& points);
 // (a radius under half a pixel) cannot be scaled to, so it goes as chords.
 void traceEllipse(cairo_t* cr, const GdiEllipse& ellipse, ArcSweep sweep);
 
-// Strokes the path with round ends. The joins of a curve's many short pieces
+// Strokes the path with round ends in the context's source and operator. The joins of a curve's many short pieces
 // need no rounding (they meet at almost no angle), which keeps it cheap.
 enum class Joins { round, alongCurve };
-void strokeWide(cairo_t* cr, int width, Colour colour, Joins joins);
+void strokeWide(cairo_t* cr, int width, Joins joins);
 
 }  // namespace quorvenda

@@ -21,8 +21,11 @@ Colour colourOf(std::uint32_t pixel);
 bool drawableImage(cairo_surface_t* surface);
 PixelBounds boundsOf(cairo_surface_t* surface);
 
-// Sets the pixels inside the surface to `colour`; those outside are skipped.
-void setPixels(cairo_surface_t* surface, const std::vector<Point>& pixels, Colour colour);
+// A pixel that lets everything beneath show: white where the colour key is transparent.
+constexpr std::uint32_t transparentPixel = 0;
+
+// Sets the pixels inside the surface to `pixel`; those outside are skipped.
+void setPixels(cairo_surface_t* surface, const std::vector<Point>& pixels, std::uint32_t pixel);
 
 // A copy of `source`, converted as GDI converts between monochrome and colour:
 // to colour, black bits take the destination's text colour and white ones its

@@ -3,6 +3,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "core/utf8_from_shift_jis.h"
@@ -20,6 +21,8 @@ constexpr int boldestWeight = 1000;
 // great cost and nothing of them would show.
 constexpr int largestPixelHeight = 4096;
 constexpr int measuringPixelHeight = 100;
+constexpr double pointsPerInch = 72.0;
+constexpr double defaultDesktopPoints = 10.0;
 
 int gdiWeight(int weight) {
     return weight <= 0 ? normalWeight : std::clamp(weight, lightestWeight, boldestWeight);
@@ -50,6 +53,19 @@ std::string matchedFamily(const std::string& family, int weight, bool italic) {
 }
 
 }  // namespace
+
+int desktopFontPixelHeight(const PangoFontDescription* setting, int dpi, int scaleFactor) {
+    const double size = pango_font_description_get_size(setting) / static_cast<double>(PANGO_SCALE);
+    double pixels = 0;
+    if (size <= 0) {
+        pixels = defaultDesktopPoints * dpi / pointsPerInch;
+    } else if (pango_font_description_get_size_is_absolute(setting)) {
+        pixels = size * scaleFactor;
+    } else {
+        pixels = size * dpi / pointsPerInch;
+    }
+    return static_cast<int>(std::clamp(std::lround(pixels), 1L, static_cast<long>(largestPixelHeight)));
+}
 
 const std::string& JapaneseFontResolver::japaneseFamily(const std::string& family, int weight, bool italic) {
     const std::string key = family + '\n' + std::to_string(weight) + (italic ? "i" : "r");

@@ -11,6 +11,12 @@
 
 namespace quorvenda {
 
+// The character height in device pixels of a desktop font setting such as
+// "IPAGothic 10", "Sans 13px" or "IPAGothic": a size in points at `dpi` (the
+// device pixels' DPI), an absolute size in logical pixels times the scale
+// factor only, and where the setting names no size, GTK's default of 10 points.
+int desktopFontPixelHeight(const PangoFontDescription* setting, int dpi, int scaleFactor);
+
 class JapaneseFontResolver {
 public:
     // `context` measures the faces (a font's cell height for its size) and outlives this object.
