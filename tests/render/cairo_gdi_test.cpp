@@ -10,6 +10,7 @@
 
 #include "core/palette.h"
 #include "render/dial_face.h"
+#include "render/cairo/pango_font.h"
 #include "render/paint_cycle.h"
 #include "render_test_support.h"
 
@@ -22,11 +23,11 @@ constexpr int systemFontHeight = 16;
 constexpr Colour red = rgb(255, 0, 0);
 constexpr Colour blue = rgb(0, 0, 255);
 
-// An RGB24 image surface, white, with a surface device context drawing on it.
+// An image surface (RGB24 unless asked), white, with a surface device context drawing on it.
 class Canvas {
 public:
-    Canvas(CairoGdi& gdi, int width, int height)
-        : gdi_(gdi), surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)) {
+    Canvas(CairoGdi& gdi, int width, int height, cairo_format_t format = CAIRO_FORMAT_RGB24)
+        : gdi_(gdi), surface_(cairo_image_surface_create(format, width, height)) {
         fill(white);
         dc = gdi.createSurfaceDC(surface_);
     }
@@ -48,6 +49,10 @@ public:
         cairo_surface_flush(surface_);
         const std::uint32_t pixel = row(y)[x];
         return rgb(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF);
+    }
+    std::uint32_t pixel(int x, int y) const {
+        cairo_surface_flush(surface_);
+        return row(y)[x];
     }
     int width() const { return cairo_image_surface_get_width(surface_); }
     int height() const { return cairo_image_surface_get_height(surface_); }
@@ -510,6 +515,83 @@ TEST(CairoGdi, APaintedDialHasPureStrokesAndOnlyTextGreysBesideThem) {
                 << std::hex << colour << std::dec << " at " << p.x << ',' << p.y;
         }
         EXPECT_GT(texts, 100) << "the texts' antialiased edges";
+    }
+}
+
+// With the colour key on, no pixel is a blend with the keyed-out white: with
+// hard edges every pixel is white or one of the design's colours; drawn as
+// alpha, white is transparent and a text's edge is its colour (or its black
+// shadow) over transparency. The hands are white, so they key out too.
+TEST(CairoGdi, AKeyedDialHasNoPixelBlendedWithTheKeyedOutWhite) {
+    testing::ScratchFolder folder;
+    folder.write(eventListFileName, slotLines("会議", "1", "1", "2007", "6", "15"));
+    folder.write(colourSettingsFileName, {"255", "255", "255", "1", "100"});
+    const CalendarSnapshot today = testing::snapshotAt(2007, 6, 10, 12, 0, 0);
+    std::vector<Colour> designColours(slotColours.begin(), slotColours.end());
+    designColours.insert(designColours.end(),
+                         {footerColour, dayLabelColour, black, white, monthHandColour, dayHandColour});
+    constexpr int dpi = 96;
+    const int width = 292, height = 406;
+    for (const CairoKeying keying : {CairoKeying::hardEdges, CairoKeying::alpha}) {
+        const bool alpha = keying == CairoKeying::alpha;
+        SCOPED_TRACE(alpha ? "alpha" : "hard edges");
+        CairoGdi gdi(CairoSystemFont{"IPAGothic", systemFontHeight}, keying);
+        Canvas window(gdi, width, height, alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24);
+        EventState state;
+        RepaintSources sources(dpi);
+        sources.takeSnapshot = [&today] { return today; };
+        sources.folder = folder.folder();
+        paintDial(gdi, window.dc, width, height, state, sources);
+
+        int transparent = 0, partial = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t pixel = window.pixel(x, y);
+                const unsigned a = alpha ? pixel >> 24 : 255;
+                if (a == 0) {
+                    ++transparent;
+                    continue;
+                }
+                const Colour colour = window.at(x, y);
+                if (!alpha) {
+                    EXPECT_TRUE(std::find(designColours.begin(), designColours.end(), colour) != designColours.end())
+                        << std::hex << colour << std::dec << " at " << x << ',' << y;
+                    continue;
+                }
+                if (a < 255) ++partial;
+                // Premultiplied: a text colour darkened by its shadow, over transparency; never white.
+                constexpr int shifts[] = {0, 8, 16};
+                EXPECT_TRUE(std::any_of(designColours.begin(), designColours.end(),
+                                        [&](Colour c) {
+                                            return c != white &&
+                                                   std::all_of(std::begin(shifts), std::end(shifts), [&](int shift) {
+                                                       return channel(colour, shift) <=
+                                                              (static_cast<int>(a) * channel(c, shift) + 254) / 255 + 1;
+                                                   });
+                                        }))
+                    << std::hex << pixel << std::dec << " at " << x << ',' << y;
+            }
+        }
+        if (alpha) {
+            EXPECT_GT(transparent, width * height / 2) << "white keyed out";
+            EXPECT_GT(partial, 100) << "the texts' antialiased edges";
+        }
+    }
+}
+
+// The desktop's font setting as GTK reads it: points at the DPI, pixels at the scale factor only.
+TEST(CairoGdi, DesktopFontSettingsBecomeTheirPixelHeights) {
+    struct Row {
+        const char* setting;
+        int dpi, scale, pixels;
+    };
+    for (const Row& row : {Row{"IPAGothic 10", 96, 1, 13}, Row{"IPAGothic 10", 144, 1, 20},
+                           Row{"IPAGothic 10", 192, 2, 27}, Row{"IPAGothic", 96, 1, 13}, Row{"IPAGothic", 144, 1, 20},
+                           Row{"IPAGothic", 192, 2, 27}, Row{"Sans 13px", 96, 1, 13}, Row{"Sans 13px", 144, 1, 13},
+                           Row{"Sans 13px", 192, 2, 26}, Row{"Sans 0.1", 96, 1, 1}}) {
+        SCOPED_TRACE(std::string(row.setting) + " at " + std::to_string(row.dpi));
+        const PangoFontDescriptionPtr setting(pango_font_description_from_string(row.setting));
+        EXPECT_EQ(desktopFontPixelHeight(setting.get(), row.dpi, row.scale), row.pixels);
     }
 }
 
