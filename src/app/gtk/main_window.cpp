@@ -42,7 +42,8 @@ GtkMainWindow::GtkMainWindow()
       transparency_(readColourSettings()),
       colourKey_(window_, (layeredWindowFlags(transparency_) & layeredColourKeyFlag) != 0,
                  [this] { onKeyingChanged(); }),
-      dpi_(desktopDpi(window_)) {
+      dpi_(desktopDpi(window_)),
+      changed_(cairo_region_create()) {
     makeSurface();
     setTitle(window_, creationTitle);
     setWindowIcon(GTK_WINDOW(window_));
@@ -109,8 +110,10 @@ void GtkMainWindow::connectSignals() {
 
 void GtkMainWindow::show() {
     gtk_widget_realize(window_);
-    // GTK passes a toplevel's opacity to the window manager only once it has an X window.
-    gtk_widget_set_opacity(window_, windowAlpha(transparency_) / opaqueAlpha);
+    // The window's opacity is the compositor's to apply (_NET_WM_WINDOW_OPACITY),
+    // set on the X window itself: GTK would draw an RGBA window's opacity into
+    // its pixels instead, which darkens them wherever no compositor runs.
+    gdk_window_set_opacity(gtk_widget_get_window(window_), windowAlpha(transparency_) / opaqueAlpha);
     requestFrameExtents(gtk_widget_get_window(window_));
     gtk_widget_show(window_);
     armRepaintTimer();
@@ -124,14 +127,15 @@ void GtkMainWindow::show() {
 }
 
 bool GtkMainWindow::onDraw(cairo_t* cr) {
-    if (!dial_) return true;
+    cairo_surface_t* image = picture_->image();
+    if (image == nullptr) return true;
     // The kept image is in device pixels; GTK draws in logical ones. Copied
     // with its alpha where it has any (white keyed out under a compositor).
     const double scale = gtk_widget_get_scale_factor(window_);
     cairo_save(cr);
     cairo_scale(cr, 1 / scale, 1 / scale);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, dial_.get(), 0, 0);
+    cairo_set_source_surface(cr, image, 0, 0);
     cairo_paint(cr);
     cairo_restore(cr);
     return true;
@@ -141,8 +145,9 @@ void GtkMainWindow::onSizeAllocate() {
     const int scale = gtk_widget_get_scale_factor(window_);
     const int width = gtk_widget_get_allocated_width(window_) * scale;
     const int height = gtk_widget_get_allocated_height(window_) * scale;
-    if (dial_ && cairo_image_surface_get_width(dial_.get()) == width &&
-        cairo_image_surface_get_height(dial_.get()) == height)
+    cairo_surface_t* image = picture_->image();
+    if (image != nullptr && cairo_image_surface_get_width(image) == width &&
+        cairo_image_surface_get_height(image) == height)
         return;
     repaint();
 }
@@ -241,7 +246,9 @@ void GtkMainWindow::armRepaintTimer() {
 }
 
 void GtkMainWindow::makeSurface() {
+    picture_.reset();
     gdi_ = std::make_unique<CairoGdi>(desktopSystemFont(window_, dpi_), colourKey_.keying());
+    picture_ = std::make_unique<DialPicture>(*gdi_, colourKey_.imageFormat());
 }
 
 void GtkMainWindow::repaint() {
@@ -250,24 +257,22 @@ void GtkMainWindow::repaint() {
     const int width = gtk_widget_get_allocated_width(window_) * scale;
     const int height = gtk_widget_get_allocated_height(window_) * scale;
     if (width <= 0 || height <= 0) return;
-    const cairo_format_t format = colourKey_.imageFormat();
-    if (!dial_ || cairo_image_surface_get_width(dial_.get()) != width ||
-        cairo_image_surface_get_height(dial_.get()) != height ||
-        cairo_image_surface_get_format(dial_.get()) != format) {
-        dial_.reset(cairo_image_surface_create(format, width, height));
-    }
-    // An image that could not be made (an absurd size) is dropped; the next repaint tries again.
-    if (cairo_surface_status(dial_.get()) != CAIRO_STATUS_SUCCESS) {
-        dial_.reset();
-        return;
-    }
-    const DcHandle dc = gdi_->createSurfaceDC(dial_.get());
     // With the key on and no compositor, the surface draws every text with hard edges.
     const RepaintSources sources(dpi_);
-    paintDial(*gdi_, dc, width, height, eventState_, sources, noObject);
-    gdi_->deleteDC(dc);
-    colourKey_.shapeTo(dial_.get());
-    gtk_widget_queue_draw(window_);
+    const std::vector<Rect>& changed = picture_->repaint(width, height, eventState_, sources);
+    if (changed.empty()) return;
+    colourKey_.shapeTo(picture_->image());
+    // Only the changed pixels go to the X server (and to a compositor), in GTK's logical pixels.
+    const cairo_rectangle_int_t nothing{0, 0, 0, 0};
+    cairo_region_intersect_rectangle(changed_.get(), &nothing);
+    for (const Rect& area : changed) {
+        const int left = area.left / scale;
+        const int top = area.top / scale;
+        const cairo_rectangle_int_t logical{left, top, (area.right + scale - 1) / scale - left,
+                                            (area.bottom + scale - 1) / scale - top};
+        cairo_region_union_rectangle(changed_.get(), &logical);
+    }
+    gtk_widget_queue_draw_region(window_, changed_.get());
 }
 
 }  // namespace quorvenda

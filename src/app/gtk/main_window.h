@@ -17,6 +17,7 @@
 #include "core/colour_settings.h"
 #include "core/event_state.h"
 #include "render/cairo/cairo_gdi.h"
+#include "render/cairo/dial_picture.h"
 
 namespace quorvenda {
 
@@ -72,8 +73,11 @@ private:
     ColourSettings transparency_;
     WindowColourKey colourKey_;
     int dpi_;
+    // Made again together whenever the DPI, the scale, the font or the colour key's mode changes.
     std::unique_ptr<CairoGdi> gdi_;
-    CairoSurfacePtr dial_;
+    std::unique_ptr<DialPicture> picture_;
+    // What changed at the last repaint, in GTK's logical pixels; kept, not made each second.
+    CairoRegionPtr changed_;
     // Mapped and not iconified: only then is anything drawn, as Windows sends no paint to a minimised window.
     bool shown_ = false;
     bool iconified_ = false;

@@ -66,7 +66,21 @@ struct Dc {
     Colour textColor = black;
     bool transparent = false;
     Point position;
+    CairoRegionPtr clip;  // a surface DC's drawing limited to it; none: the whole surface
 };
+
+// `cr` limited to the device context's clip, if it has one.
+CairoPtr clipped(const Dc& dc, CairoPtr cr) {
+    if (!dc.clip) return cr;
+    const int count = cairo_region_num_rectangles(dc.clip.get());
+    for (int i = 0; i < count; ++i) {
+        cairo_rectangle_int_t r;
+        cairo_region_get_rectangle(dc.clip.get(), i, &r);
+        cairo_rectangle(cr.get(), r.x, r.y, r.width, r.height);
+    }
+    cairo_clip(cr.get());
+    return cr;
+}
 
 std::uintptr_t raw(GdiObject object) {
     return static_cast<std::uintptr_t>(object);
@@ -171,7 +185,7 @@ struct CairoGdi::State {
         dc.pen = blackPen;
         dc.font = systemFont;
         const DcHandle handle = nextHandle<DcHandle>();
-        dcs.emplace(raw(handle), dc);
+        dcs.emplace(raw(handle), std::move(dc));
         return handle;
     }
 
@@ -266,11 +280,11 @@ struct CairoGdi::State {
     // background colour unless the background mode is transparent.
     void setPenPixels(const Dc& dc, cairo_surface_t* surface, const Pen& pen, const std::vector<Point>& pixels) {
         if (pen.style != PenStyle::dot) {
-            setPixels(surface, pixels, pixelFor(dc, surface, pen.colour));
+            setPixels(surface, pixels, pixelFor(dc, surface, pen.colour), dc.clip.get());
             return;
         }
-        if (!dc.transparent) setPixels(surface, pixels, pixelFor(dc, surface, dc.bkColor));
-        setPixels(surface, dottedPixels(pixels), pixelFor(dc, surface, pen.colour));
+        if (!dc.transparent) setPixels(surface, pixels, pixelFor(dc, surface, dc.bkColor), dc.clip.get());
+        setPixels(surface, dottedPixels(pixels), pixelFor(dc, surface, pen.colour), dc.clip.get());
     }
 
     // The ellipse through the sweep in the device context's pen: a one-pixel
@@ -283,7 +297,7 @@ struct CairoGdi::State {
             setPenPixels(dc, surface, pen, arcPixels(ellipse, sweep));
             return;
         }
-        CairoPtr cr = shapeContext(surface);
+        CairoPtr cr = clipped(dc, shapeContext(surface));
         traceEllipse(cr.get(), ellipse, sweep);
         useColour(cr.get(), dc, pen.colour);
         strokeWide(cr.get(), pen.width, Joins::alongCurve);
@@ -323,7 +337,18 @@ DcHandle CairoGdi::createSurfaceDC(cairo_surface_t* target) {
     if (!drawableImage(target)) return noDc;
     Dc dc;
     dc.target = target;
-    return state_->addDc(dc);
+    return state_->addDc(std::move(dc));
+}
+
+void CairoGdi::clipTo(DcHandle dc, const std::vector<Rect>& areas) {
+    Dc* found = state_->find(dc);
+    if (found == nullptr || found->memory) return;
+    found->clip.reset(cairo_region_create());
+    for (const Rect& a : areas) {
+        if (a.right <= a.left || a.bottom <= a.top) continue;
+        const cairo_rectangle_int_t r{a.left, a.top, a.right - a.left, a.bottom - a.top};
+        cairo_region_union_rectangle(found->clip.get(), &r);
+    }
 }
 
 GdiObject CairoGdi::createPen(PenStyle style, int width, Colour colour) {
@@ -385,7 +410,7 @@ DcHandle CairoGdi::createCompatibleDC(DcHandle dc) {
     Dc memory;
     memory.memory = true;
     memory.bitmap = state_->defaultBitmap;
-    return state_->addDc(memory);
+    return state_->addDc(std::move(memory));
 }
 
 bool CairoGdi::deleteDC(DcHandle dc) {
@@ -429,7 +454,7 @@ void CairoGdi::extTextOutOpaque(DcHandle dc, const Rect& rect) {
     const int top = std::clamp(std::min(rect.top, rect.bottom), 0, bounds.height);
     const int bottom = std::clamp(std::max(rect.top, rect.bottom), 0, bounds.height);
     if (left >= right || top >= bottom) return;
-    CairoPtr cr = shapeContext(surface);
+    CairoPtr cr = clipped(*found, shapeContext(surface));
     state_->useColour(cr.get(), *found, found->bkColor);
     cairo_rectangle(cr.get(), left, top, right - left, bottom - top);
     cairo_fill(cr.get());
@@ -451,7 +476,7 @@ void CairoGdi::textOut(DcHandle dc, int x, int y, std::string_view text) {
     cairo_surface_t* surface = state_->surfaceOf(*found);
     if (surface == nullptr) return;
     PangoLayout* layout = state_->layoutFor(*found, text);
-    CairoPtr cr(cairo_create(surface));
+    CairoPtr cr = clipped(*found, CairoPtr(cairo_create(surface)));
     if (!found->transparent) {
         PangoRectangle cell{};
         pango_layout_get_pixel_extents(layout, nullptr, &cell);
@@ -495,7 +520,7 @@ void CairoGdi::lineTo(DcHandle dc, int x, int y) {
     CurvePoint end{static_cast<double>(x), static_cast<double>(y)};
     const double margin = pen.width;
     if (!clipSegment(start, end, {-margin, -margin}, {bounds.width + margin, bounds.height + margin})) return;
-    CairoPtr cr = shapeContext(surface);
+    CairoPtr cr = clipped(*found, shapeContext(surface));
     tracePolyline(cr.get(), {start, end});
     state_->useColour(cr.get(), *found, pen.colour);
     strokeWide(cr.get(), pen.width, Joins::round);
@@ -509,7 +534,7 @@ void CairoGdi::ellipse(DcHandle dc, int left, int top, int right, int bottom) {
     const GdiEllipse shape = ellipseInBox(left, top, right, bottom);
     {
         // The device context's brush is the stock white brush, which nothing changes.
-        CairoPtr cr = shapeContext(surface);
+        CairoPtr cr = clipped(*found, shapeContext(surface));
         traceEllipse(cr.get(), shape, wholeEllipse());
         cairo_close_path(cr.get());
         state_->useColour(cr.get(), *found, white);
@@ -548,7 +573,7 @@ void CairoGdi::stretchBlt(DcHandle dst, int x, int y, int width, int height, DcH
     }
     if (copy) source = copy.get();
     const PixelBounds sourceBounds = boundsOf(source);
-    CairoPtr cr(cairo_create(target));
+    CairoPtr cr = clipped(*to, CairoPtr(cairo_create(target)));
     cairo_translate(cr.get(), x, y);
     cairo_scale(cr.get(), static_cast<double>(width) / widthSrc, static_cast<double>(height) / heightSrc);
     cairo_translate(cr.get(), -xSrc, -ySrc);

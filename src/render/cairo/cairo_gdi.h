@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "render/gdi_api.h"
 
@@ -45,6 +46,9 @@ public:
     // but for white under CairoKeying::alpha); any other surface, or a null
     // one, gives noDc. Bitmaps compatible with it have its format.
     DcHandle createSurfaceDC(cairo_surface_t* target);
+    // Limits all that is drawn through the surface device context `dc` to
+    // `areas`, in the surface's pixels: the rest of it stays as it is.
+    void clipTo(DcHandle dc, const std::vector<Rect>& areas);
 
     GdiObject createPen(PenStyle style, int width, Colour colour) override;
     GdiObject createFont(const FontSpec& fontSpec) override;

@@ -36,13 +36,15 @@ PixelBounds boundsOf(cairo_surface_t* surface) {
     return {cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)};
 }
 
-void setPixels(cairo_surface_t* surface, const std::vector<Point>& pixels, std::uint32_t pixel) {
+void setPixels(cairo_surface_t* surface, const std::vector<Point>& pixels, std::uint32_t pixel,
+               const cairo_region_t* clip) {
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     const PixelBounds bounds = boundsOf(surface);
     for (const Point& p : pixels) {
         if (p.x < 0 || p.y < 0 || p.x >= bounds.width || p.y >= bounds.height) continue;
+        if (clip != nullptr && !cairo_region_contains_point(clip, p.x, p.y)) continue;
         auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(p.y) * stride);
         row[p.x] = pixel;
     }

@@ -24,8 +24,9 @@ PixelBounds boundsOf(cairo_surface_t* surface);
 // A pixel that lets everything beneath show: white where the colour key is transparent.
 constexpr std::uint32_t transparentPixel = 0;
 
-// Sets the pixels inside the surface to `pixel`; those outside are skipped.
-void setPixels(cairo_surface_t* surface, const std::vector<Point>& pixels, std::uint32_t pixel);
+// Sets the pixels inside the surface (and inside `clip`, where given) to `pixel`; the others are skipped.
+void setPixels(cairo_surface_t* surface, const std::vector<Point>& pixels, std::uint32_t pixel,
+               const cairo_region_t* clip = nullptr);
 
 // A copy of `source`, converted as GDI converts between monochrome and colour:
 // to colour, black bits take the destination's text colour and white ones its
