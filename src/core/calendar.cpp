@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "core/local_clock.h"
 #include "core/wrapping_int.h"
 
 namespace quorvenda {
@@ -69,13 +70,7 @@ CalendarSnapshot snapshotFromLocalTime(const LocalTime& t) {
 }
 
 LocalTime currentLocalTime() {
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &now);
-#else
-    localtime_r(&now, &tm);
-#endif
+    const std::tm tm = localBrokenDownTime(std::time(nullptr));
     return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, tm.tm_wday + 1};
 }
 

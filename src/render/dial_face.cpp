@@ -91,15 +91,17 @@ std::string dayLabelText(DayLabel label, int daysInMonth) {
     return buffer;
 }
 
-FontSpec dayLabelFontSpec(int dpi) {
+FontSpec dayLabelFontSpec(int dpi, TextEdges edges) {
     constexpr int cellHeight = 20;  // positive: the cell height in pixels
     constexpr int boldWeight = 700;
     constexpr int shiftJisCharSet = 128;
+    constexpr int nonAntialiasedQuality = 3;  // NONANTIALIASED_QUALITY
     FontSpec fontSpec;  // width, escapement, orientation, precisions, quality, pitch: the platform's defaults
     fontSpec.height = scaledToDpi(cellHeight, dpi);
     fontSpec.weight = boldWeight;
     fontSpec.italic = true;
     fontSpec.charSet = shiftJisCharSet;
+    if (edges == TextEdges::hard) fontSpec.quality = nonAntialiasedQuality;
     fontSpec.faceName = "MS ゴシック";
     return fontSpec;
 }

@@ -9,6 +9,7 @@
 #include "render/dial_point.h"
 #include "render/drawing_kit.h"
 #include "render/gdi_objects.h"
+#include "render/paint_cycle.h"
 
 namespace quorvenda {
 
@@ -34,8 +35,9 @@ inline constexpr std::array<DayLabel, 6> dayLabelDrawingOrder = {
 // The day at that point of the month, rounded half up from one decimal place, printed "%2d".
 std::string dayLabelText(DayLabel label, int daysInMonth);
 
-// The labels' font for a window at `dpi`.
-FontSpec dayLabelFontSpec(int dpi);
+// The labels' font for a window at `dpi`; with hard edges, one the platform
+// draws without antialiasing.
+FontSpec dayLabelFontSpec(int dpi, TextEdges edges);
 
 // Leaves the stock system font selected in `offscreen` again. Extents are
 // measured on `measuring` (the window's device context, in its system font).

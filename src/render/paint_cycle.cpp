@@ -68,7 +68,7 @@ void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight,
     offscreen.FillSolidRect(clientRect(layout), backgroundColour);
     offscreen.SetBkModeTransparent();  // for texts and the gaps of dotted pens
 
-    const CFont dayLabelFont(gdi, dayLabelFontSpec(sources.dpi));
+    const CFont dayLabelFont(gdi, dayLabelFontSpec(sources.dpi, sources.textEdges));
     drawTextPanel(offscreen, paint, TextPanelInputs{slotTexts.texts, layout, snapshot, handsColour});
     drawDayLabels(offscreen, paint, layout, snapshot.daysInMonth, dayLabelFont);
     {

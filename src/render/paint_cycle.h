@@ -14,6 +14,11 @@
 
 namespace quorvenda {
 
+// How a text's edges meet the background. hard: the texts must not be
+// antialiased, because the window keys its white background out and a pixel
+// half white would stay behind on the desktop as a light rim round the glyphs.
+enum class TextEdges { smooth, hard };
+
 struct RepaintSources {
     // Every repaint states the DPI of the window it draws for.
     explicit RepaintSources(int windowDpi) : dpi(windowDpi) {}
@@ -21,6 +26,7 @@ struct RepaintSources {
     std::function<CalendarSnapshot()> takeSnapshot = takeCalendarSnapshot;
     DataFolder folder;  // empty: current directory
     int dpi;            // the window's, as the window keeps it
+    TextEdges textEdges = TextEdges::smooth;
 };
 
 // One whole repaint of the dial: everything after BeginPaint and before EndPaint.

@@ -2,6 +2,8 @@
 // whose texts all measure 16 px high and 8 px a byte wide.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "render/dial_face.h"
 #include "render_test_support.h"
 
@@ -52,8 +54,30 @@ TEST(DayLabelText, RoundsTheDayAtEachPointOfTheMonthHalfUp) {
     }
 }
 
+// Bold italic Japanese of 20 px at 96 DPI, in the platform's default quality;
+// with hard edges the same font, asked for without antialiasing.
+TEST(DayLabelFontSpec, AsksForNoAntialiasingOnlyWithHardEdges) {
+    for (int dpi : {96, 144}) {
+        const FontSpec smooth = dayLabelFontSpec(dpi, TextEdges::smooth);
+        EXPECT_EQ(smooth.height, dpi * 20 / 96);
+        EXPECT_EQ(smooth.weight, 700);
+        EXPECT_TRUE(smooth.italic);
+        EXPECT_EQ(smooth.charSet, 128);
+        EXPECT_EQ(smooth.quality, 0);  // DEFAULT_QUALITY
+        EXPECT_EQ(smooth.faceName, "MS ゴシック");
+
+        const FontSpec hard = dayLabelFontSpec(dpi, TextEdges::hard);
+        EXPECT_EQ(hard.quality, 3);  // NONANTIALIASED_QUALITY
+        const auto allButQuality = [](const FontSpec& f) {
+            return std::tie(f.height, f.width, f.escapement, f.orientation, f.weight, f.italic, f.underline,
+                            f.strikeOut, f.charSet, f.outPrecision, f.clipPrecision, f.pitchAndFamily, f.faceName);
+        };
+        EXPECT_EQ(allButQuality(hard), allButQuality(smooth)) << dpi;
+    }
+}
+
 TEST_F(DialFaceTest, LabelsStandRoundTheOuterCircleInGreenOverABlackShadow) {
-    CFont font(gdi, dayLabelFontSpec(designDpi));
+    CFont font(gdi, dayLabelFontSpec(designDpi, TextEdges::smooth));
     drawDayLabels(offscreen, paint, layout, 30, font);
     EXPECT_TRUE(containsInOrder(drawn(), {
                                              "SelectFont 20 \"MS ゴシック\"",
@@ -77,7 +101,7 @@ TEST_F(DialFaceTest, LabelsStandRoundTheOuterCircleInGreenOverABlackShadow) {
 }
 
 TEST_F(DialFaceTest, LabelsAreMeasuredOnThePaintDeviceContextOnly) {
-    CFont font(gdi, dayLabelFontSpec(designDpi));
+    CFont font(gdi, dayLabelFontSpec(designDpi, TextEdges::smooth));
     drawDayLabels(offscreen, paint, layout, 30, font);
     for (const auto& line : drawn()) EXPECT_NE(line.rfind("GetTextExtent", 0), 0u) << line;
     EXPECT_FALSE(linesOn(gdi, paint.GetSafeHdc()).empty());

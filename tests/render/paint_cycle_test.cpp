@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "render/bitmap_dc.h"
 #include "render/paint_cycle.h"
@@ -26,6 +29,7 @@ protected:
             return today;
         };
         sources.folder = folder.folder();
+        sources.textEdges = textEdges;
         paintDial(gdi, paintDc, width, height, state, sources, textFont);
         Lines lines;
         for (const auto& call : gdi.calls()) {
@@ -50,6 +54,7 @@ protected:
     testing::ScratchFolder folder;
     CalendarSnapshot today = testing::snapshotAt(2007, 6, 10, 12, 0, 0);
     int snapshotsTaken = 0;
+    TextEdges textEdges = TextEdges::smooth;
 };
 
 TEST_F(PaintCycleTest, DrawsTheLayersInOrderAndReleasesEverythingInOrder) {
@@ -179,6 +184,28 @@ TEST_F(PaintCycleTest, PensLabelFontShadowsAndMarkCirclesScaleWithTheWindowsDpi)
             }
         }
         EXPECT_EQ(radii, (std::vector<int>{r.nearRadius, r.dueRadius})) << r.dpi;
+    }
+}
+
+// The window keys its background out: the day labels' font is asked for
+// without antialiasing, and nothing else of the repaint changes.
+TEST_F(PaintCycleTest, HardTextEdgesAskOnlyTheDayLabelFontForNoAntialiasing) {
+    writeEvents({slotLines("会議", "1", "1", "2007", "6", "15")});
+    for (int dpi : {96, 144}) {
+        textEdges = TextEdges::smooth;
+        const Lines smooth = repaint(dpi);
+        textEdges = TextEdges::hard;
+        const Lines hard = repaint(dpi);
+        ASSERT_EQ(hard.size(), smooth.size()) << dpi;
+        std::vector<std::pair<std::string, std::string>> differing;
+        for (std::size_t i = 0; i < hard.size(); ++i) {
+            if (hard[i] != smooth[i]) differing.emplace_back(smooth[i], hard[i]);
+        }
+        const std::string height = std::to_string(dpi * 20 / 96);
+        const std::string font = "CreateFont " + height + " 0 0 0 700 1 0 0 128 0 0 ";
+        const std::string face = " 0 \"MS ゴシック\"";
+        EXPECT_EQ(differing, (std::vector<std::pair<std::string, std::string>>{{font + "0" + face, font + "3" + face}}))
+            << dpi;
     }
 }
 

@@ -79,9 +79,10 @@ void MainWindow::onPaint() {
     RECT client{};
     GetClientRect(&client);
     // The window's own DPI, kept since creation and WM_DPICHANGED: never asked of the system here.
-    const RepaintSources sources(dpi_);
+    RepaintSources sources(dpi_);
+    sources.textEdges = textEdges_;
     // Made after BeginPaint and deleted before EndPaint, like every object of a repaint.
-    const CGdiObject textFont = makeTextFont(dc.gdi(), dpi_, systemDpi());
+    const CGdiObject textFont = makeTextFont(dc.gdi(), dpi_, systemDpi(), textEdges_);
     paintDial(dc.gdi(), dc.GetSafeHdc(), client.right, client.bottom, eventState_, sources, textFont.GetSafeHandle());
 }
 
@@ -92,7 +93,9 @@ bool MainWindow::onCreate(const CREATESTRUCTW&) {
     SetTimer(titleTimerId, titlePeriodMs);
     // Inside creation, so the window is never shown without its layered attributes.
     const ColourSettings settings = readColourSettings();
-    SetLayeredWindowAttributes(colourKey, windowAlpha(settings), layeredWindowFlags(settings));
+    const std::uint32_t layeredFlags = layeredWindowFlags(settings);
+    SetLayeredWindowAttributes(colourKey, windowAlpha(settings), layeredFlags);
+    if ((layeredFlags & layeredColourKeyFlag) != 0) textEdges_ = TextEdges::hard;
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "app/framework/win32/wnd.h"
 #include "app/user_commands.h"
 #include "core/event_state.h"
+#include "render/paint_cycle.h"
 
 namespace quorvenda {
 
@@ -41,6 +42,9 @@ private:
     // What every repaint and the text font draw at: the DPI the window has
     // (from onCreate), then the one each WM_DPICHANGED carries.
     int dpi_ = 0;
+    // Hard while the colour key cuts the white background out (read once, in
+    // onCreate, with the key itself): no text may then be antialiased.
+    TextEdges textEdges_ = TextEdges::smooth;
     RememberedPath rememberedPath_{};
 };
 

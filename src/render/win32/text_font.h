@@ -11,15 +11,20 @@
 // the font is a TrueType Japanese face of the system font's height scaled from
 // the one DPI to the other: the system font's own face is a bitmap font that
 // comes out only at whole multiples of its size.
+// With hard edges (the window keys its white background out) every text font
+// asks for output without antialiasing; where the system font itself would
+// do, the font is the system font's whole description with only that quality
+// changed, so that the glyphs are the same apart from their smoothing.
 #include <windows.h>
 
 #include "render/gdi_objects.h"
+#include "render/paint_cycle.h"
 
 namespace quorvenda {
 
 // Owned through `gdi`, the Win32 surface, which deletes it. Holds no font
-// (noObject) at the system DPI under code page 932, or if the font cannot be
-// made: the texts then stay in the system font.
-CGdiObject makeTextFont(GdiApi& gdi, int windowDpi, int systemDpi, UINT ansiCodePage = GetACP());
+// (noObject) at the system DPI under code page 932 with smooth edges, or if
+// the font cannot be made: the texts then stay in the system font.
+CGdiObject makeTextFont(GdiApi& gdi, int windowDpi, int systemDpi, TextEdges edges, UINT ansiCodePage = GetACP());
 
 }  // namespace quorvenda

@@ -360,7 +360,7 @@ TEST(Win32Gdi, MakesATextFontOffCodePage932OrAwayFromTheSystemDpi) {
         {1252, 144, 96, true}, {65001, 96, 144, true}, {437, 168, 168, true},
     };
     for (const auto& r : rows) {
-        const CGdiObject font = makeTextFont(gdi, r.windowDpi, r.systemDpi, r.codePage);
+        const CGdiObject font = makeTextFont(gdi, r.windowDpi, r.systemDpi, TextEdges::smooth, r.codePage);
         if (!r.made) {
             check(font.GetSafeHandle() == noObject, "no font: the system font stays", __LINE__);
             continue;
@@ -372,6 +372,78 @@ TEST(Win32Gdi, MakesATextFontOffCodePage932OrAwayFromTheSystemDpi) {
             "Japanese, " + std::to_string(height) + " px high: realised " + std::to_string(made.tmHeight);
         check(made.tmCharSet == SHIFTJIS_CHARSET && std::abs(made.tmHeight - height) <= 1 && outline, what.c_str(),
               __LINE__);
+    }
+    ReleaseDC(nullptr, screen);
+}
+
+// While the colour key cuts the white background out, every text font asks
+// for no antialiasing and is otherwise the font of smooth edges: at the
+// system DPI under code page 932 the system font's own description, which
+// realises as the same face at the same size.
+TEST(Win32Gdi, MakesEveryTextFontWithoutAntialiasingForHardEdges) {
+    GdiApi& gdi = win32Gdi();
+    HDC screen = GetDC(nullptr);
+    const auto description = [](HGDIOBJ font) {
+        LOGFONTW logFont{};
+        if (font == nullptr || GetObjectW(font, sizeof logFont, &logFont) == 0) logFont = LOGFONTW{};
+        return logFont;
+    };
+    // The face, its height and average width, and the extent of a countdown line.
+    struct Realised {
+        std::wstring face;
+        LONG height = 0, averageWidth = 0;
+        BYTE charSet = 0;
+        SIZE line{};
+        bool operator==(const Realised& o) const {
+            return face == o.face && height == o.height && averageWidth == o.averageWidth && charSet == o.charSet &&
+                   line.cx == o.line.cx && line.cy == o.line.cy;
+        }
+    };
+    const auto realised = [screen](HGDIOBJ font) {
+        Realised r;
+        const HGDIOBJ previous = SelectObject(screen, font);
+        if (previous == nullptr) return r;
+        TEXTMETRICW metrics{};
+        wchar_t name[LF_FACESIZE] = L"";
+        const std::wstring line = L"6月20日 会議まで 10日間";
+        if (GetTextMetricsW(screen, &metrics) != 0 && GetTextFaceW(screen, LF_FACESIZE, name) != 0 &&
+            GetTextExtentPoint32W(screen, line.c_str(), static_cast<int>(line.size()), &r.line) != 0) {
+            r.face = name;
+            r.height = metrics.tmHeight;
+            r.averageWidth = metrics.tmAveCharWidth;
+            r.charSet = metrics.tmCharSet;
+        }
+        SelectObject(screen, previous);
+        return r;
+    };
+    const HGDIOBJ systemFont = GetStockObject(SYSTEM_FONT);
+    const struct {
+        UINT codePage;
+        int windowDpi, systemDpi;
+    } rows[] = {{932, 96, 96}, {932, 144, 144}, {932, 192, 96}, {1252, 96, 96}, {1252, 144, 96}};
+    for (const auto& r : rows) {
+        const CGdiObject hard = makeTextFont(gdi, r.windowDpi, r.systemDpi, TextEdges::hard, r.codePage);
+        const CGdiObject smooth = makeTextFont(gdi, r.windowDpi, r.systemDpi, TextEdges::smooth, r.codePage);
+        const HGDIOBJ expected = smooth.GetSafeHandle() != noObject ? toHgdiobj(smooth.GetSafeHandle()) : systemFont;
+        const std::string row = std::to_string(r.codePage) + " at " + std::to_string(r.windowDpi) + " of " +
+                                std::to_string(r.systemDpi) + " DPI: ";
+        check(hard.GetSafeHandle() != noObject, (row + "a font is made").c_str(), __LINE__);
+        LOGFONTW made = description(toHgdiobj(hard.GetSafeHandle()));
+        const LOGFONTW wanted = description(expected);
+        check(made.lfQuality == NONANTIALIASED_QUALITY, (row + "asks for no antialiasing").c_str(), __LINE__);
+        made.lfQuality = wanted.lfQuality;
+        const bool same = made.lfHeight == wanted.lfHeight && made.lfWidth == wanted.lfWidth &&
+                          made.lfEscapement == wanted.lfEscapement && made.lfOrientation == wanted.lfOrientation &&
+                          made.lfWeight == wanted.lfWeight && made.lfItalic == wanted.lfItalic &&
+                          made.lfUnderline == wanted.lfUnderline && made.lfStrikeOut == wanted.lfStrikeOut &&
+                          made.lfCharSet == wanted.lfCharSet && made.lfOutPrecision == wanted.lfOutPrecision &&
+                          made.lfClipPrecision == wanted.lfClipPrecision &&
+                          made.lfPitchAndFamily == wanted.lfPitchAndFamily &&
+                          std::wstring(made.lfFaceName) == std::wstring(wanted.lfFaceName);
+        check(same, (row + "otherwise the description of smooth edges").c_str(), __LINE__);
+        const Realised madeFont = realised(toHgdiobj(hard.GetSafeHandle()));
+        check(madeFont.height > 0 && madeFont == realised(expected),
+              (row + "realised as the same face and size, a line as wide").c_str(), __LINE__);
     }
     ReleaseDC(nullptr, screen);
 }

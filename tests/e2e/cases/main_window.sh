@@ -69,6 +69,46 @@ test_colour_key_lets_the_desktop_show_through_the_white_background() {
 }
 e2e_test test_colour_key_lets_the_desktop_show_through_the_white_background
 
+# e2e_light_pixels SHOT X Y WIDTH HEIGHT [BUT]: the pixels of the rectangle
+# whose smallest channel is above 150 (white or nearly), those of colour BUT
+# (rrggbb) left out. With the desktop's dark colour beneath, those are a
+# text's edges smoothed against the keyed-out white background.
+e2e_light_pixels() {
+  "$E2E_CONVERT" "$1" -crop "$4x$5+$2+$3" +repage -alpha off -depth 8 txt:- |
+    awk -F '[ ,:()]+' -v but="#${6:-none}" 'NR > 1 && $3 > 150 && $4 > 150 && $5 > 150 && toupper($6) != toupper(but) {
+      n++ } END { print n + 0 }'
+}
+
+# The key cuts out pure white only: a text smoothed against the white
+# background would leave its half-white edge pixels on the desktop as a light
+# rim. With the key on no text is smoothed, neither in the system font's face
+# nor in the day labels', at a system DPI of 96 and of 144 (where the system
+# font is an outline face): the window, over the dark desktop, has no light
+# pixel but the footer lines' own pink.
+test_colour_key_leaves_no_light_rim_round_the_texts() {
+  local dpi folder shot band line elsewhere
+  for dpi in 96 144; do
+    [ "$dpi" -eq 96 ] || e2e_use_dpi "$dpi"
+    folder=$(e2e_event_folder "keyed-$dpi" 2007 6 20 1)
+    printf '0\r\n0\r\n0\r\n1\r\n100\r\n' >"$folder/quorvendacolor.ini"
+    e2e_open_clock "$folder" "2007-06-10 12:00:00"
+    e2e_measure_text_height
+    shot="$E2E_WORK/keyed-$dpi.png"
+    e2e_screenshot "$shot"
+    # The first countdown line and its shadow, across the window.
+    band=$((E2E_TEXT_HEIGHT + ${E2E_SHADOW_AT[$dpi]:-1}))
+    line=$(e2e_light_pixels "$shot" 0 0 "$CLIENT_W" "$band")
+    elsewhere=$(e2e_light_pixels "$shot" 0 0 "$CLIENT_W" "$CLIENT_H" "$E2E_FOOTER_COLOUR")
+    e2e_log "$dpi DPI: $line light pixels beside the first countdown line, $elsewhere in the window"
+    e2e_check "$dpi DPI: the countdown line is drawn in red" \
+      [ "$(e2e_count_colour "$shot" 0 0 "$CLIENT_W" "$band" "${E2E_SLOT_COLOURS[0]}")" -ge 40 ]
+    e2e_check "$dpi DPI: no light pixel beside the first countdown line (got $line)" [ "$line" -eq 0 ]
+    e2e_check "$dpi DPI: no light pixel in the window but the footer's (got $elsewhere)" [ "$elsewhere" -eq 0 ]
+    e2e_stop_program
+  done
+}
+e2e_test test_colour_key_leaves_no_light_rim_round_the_texts
+
 test_title_countdown_replaces_creation_title_at_first_title_tick() {
   # The title timer runs on Wine's monotonic clock, kept in wineserver. Here
   # that clock is faked too, from a file: rewriting the file moves the

@@ -23,10 +23,13 @@ E2E_PROGRAM_NAME=quorvenda.exe
 
 # What the tests look for of the program, set by e2e_load_facts from its own
 # constants: the title it opens with, where its window opens ("x y width
-# height", frame included), the background and slot 1 to 7 colours (rrggbb)
-# and the pens of the month and day hands as the trace names them.
+# height", frame included), the background, slot 1 to 7 and footer-line
+# colours (rrggbb) and the pens of the month and day hands as the trace
+# names them.
 # shellcheck disable=SC2034 # read by the cases files
 E2E_CREATION_TITLE='' E2E_WINDOW_GEOMETRY='' E2E_BACKGROUND_COLOUR='' E2E_MONTH_HAND_PEN='' E2E_DAY_HAND_PEN=''
+# shellcheck disable=SC2034
+E2E_FOOTER_COLOUR=''
 # shellcheck disable=SC2034
 E2E_SLOT_COLOURS=()
 

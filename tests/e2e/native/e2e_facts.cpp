@@ -1,8 +1,8 @@
 // e2e-facts: prints what the end-to-end tests look for of the program, as
 // bash assignments for the harness to evaluate, taken from the program's own
 // constants so that the tests keep no copy of them: where the main window
-// opens and the title it opens with, the background and slot colours as a
-// screenshot shows them, and the pens of the month and day hands as
+// opens and the title it opens with, the background, slot and footer colours
+// as a screenshot shows them, and the pens of the month and day hands as
 // quorvenda-trace names them.
 #include <cstdio>
 #include <iostream>
@@ -52,6 +52,7 @@ void printFacts(std::ostream& out) {
         separator = " ";
     }
     out << ")\n";
+    out << "E2E_FOOTER_COLOUR=" << screenColour(footerColour) << '\n';
     RecordingGdi gdi;
     const DrawingKit kit(gdi, black, designDpi);
     out << "E2E_MONTH_HAND_PEN=" << shellQuoted(penWords(gdi, kit.monthHandPen)) << '\n';
