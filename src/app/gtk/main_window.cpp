@@ -257,8 +257,9 @@ void GtkMainWindow::repaint() {
     const int width = gtk_widget_get_allocated_width(window_) * scale;
     const int height = gtk_widget_get_allocated_height(window_) * scale;
     if (width <= 0 || height <= 0) return;
-    // With the key on and no compositor, the surface draws every text with hard edges.
-    const RepaintSources sources(dpi_);
+    // With the key on and no compositor every text has hard edges (the surface's, and the fonts asked for).
+    RepaintSources sources(dpi_);
+    sources.textEdges = colourKey_.keying() == CairoKeying::hardEdges ? TextEdges::hard : TextEdges::smooth;
     const std::vector<Rect>& changed = picture_->repaint(width, height, eventState_, sources);
     if (changed.empty()) return;
     colourKey_.shapeTo(picture_->image());
