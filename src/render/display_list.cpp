@@ -39,6 +39,38 @@ FontLook fontLookOf(const FontSpec& f) {
     return look;
 }
 
+// How an ellipse item reaches into an area: not at all, only with its white
+// inside (the area lies within it, clear of its outline and pen), or at its edge.
+enum class EllipseReach { none, inside, edge };
+
+EllipseReach ellipseReach(const DrawItem& item, const Rect& area) {
+    const auto& a = item.args;
+    const double centreX = (a[0] + a[2]) / 2.0;
+    const double centreY = (a[1] + a[3]) / 2.0;
+    const double radiusX = std::abs(a[2] - a[0]) / 2.0;
+    const double radiusY = std::abs(a[3] - a[1]) / 2.0;
+    // Wide enough for the pen on both sides of the outline, and for rounding.
+    const double margin = penMargin(item.pen) + 1;
+    // Where an ellipse of these radii about the centre puts the point: below 1 inside, above outside.
+    auto measure = [&](double x, double y, double rx, double ry) {
+        const double dx = (x - centreX) / rx;
+        const double dy = (y - centreY) / ry;
+        return dx * dx + dy * dy;
+    };
+    // The area's point nearest the centre, each axis on its own (the measure is separable).
+    const double nearestX = std::clamp(centreX, static_cast<double>(area.left), static_cast<double>(area.right));
+    const double nearestY = std::clamp(centreY, static_cast<double>(area.top), static_cast<double>(area.bottom));
+    if (measure(nearestX, nearestY, radiusX + margin, radiusY + margin) > 1) return EllipseReach::none;
+    if (radiusX <= margin || radiusY <= margin) return EllipseReach::edge;
+    // An ellipse is convex: the area is inside when its four corners are.
+    for (const double x : {area.left, area.right}) {
+        for (const double y : {area.top, area.bottom}) {
+            if (measure(x, y, radiusX - margin, radiusY - margin) >= 1) return EllipseReach::edge;
+        }
+    }
+    return EllipseReach::inside;
+}
+
 bool usesPen(DrawOp op) {
     return op == DrawOp::line || op == DrawOp::ellipse || op == DrawOp::arc;
 }
@@ -310,6 +342,31 @@ std::vector<Rect> changedAreas(const DisplayList& before, const DisplayList& aft
     return areas;
 }
 
+namespace {
+
+// The two big circles hold the whole dial: where an area lies wholly within
+// one, away from its outline, it only paints the area white, which costs a
+// fill instead of stroking the whole circle again.
+void drawEllipse(GdiApi& gdi, DcHandle dc, const DrawItem& item, const std::vector<Rect>& areas) {
+    std::vector<const Rect*> inside;
+    for (const Rect& area : areas) {
+        switch (ellipseReach(item, area)) {
+            case EllipseReach::none: break;
+            case EllipseReach::inside: inside.push_back(&area); break;
+            case EllipseReach::edge: {
+                const auto& a = item.args;
+                gdi.selectObject(dc, item.penObject);
+                gdi.ellipse(dc, a[0], a[1], a[2], a[3]);
+                return;
+            }
+        }
+    }
+    gdi.setBkColor(dc, white);
+    for (const Rect* area : inside) gdi.extTextOutOpaque(dc, *area);
+}
+
+}  // namespace
+
 void drawItems(GdiApi& gdi, DcHandle opaque, DcHandle transparent, const DisplayList& list,
                const std::vector<Rect>& areas) {
     const GdiObject opaquePen = gdi.selectObject(opaque, gdi.getStockObject(StockObject::blackPen));
@@ -334,10 +391,7 @@ void drawItems(GdiApi& gdi, DcHandle opaque, DcHandle transparent, const Display
                 gdi.moveTo(dc, a[0], a[1]);
                 gdi.lineTo(dc, a[2], a[3]);
                 break;
-            case DrawOp::ellipse:
-                gdi.selectObject(dc, item.penObject);
-                gdi.ellipse(dc, a[0], a[1], a[2], a[3]);
-                break;
+            case DrawOp::ellipse: drawEllipse(gdi, dc, item, areas); break;
             case DrawOp::arc:
                 gdi.selectObject(dc, item.penObject);
                 gdi.arc(dc, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);

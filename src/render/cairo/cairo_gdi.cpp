@@ -256,12 +256,18 @@ struct CairoGdi::State {
     // from one repaint to the next: their layouts are kept, up to a bound.
     // They are keyed by what the font describes, not by the font object, as
     // a repaint makes its fonts afresh and deletes them when done.
-    PangoLayout* layoutFor(const Dc& dc, std::string_view text) {
+    // A kept layout, and its logical extents (the cell), measured once.
+    struct KeptLayout {
+        GObjectPtr<PangoLayout> layout;
+        PangoRectangle cell;
+    };
+
+    KeptLayout& layoutFor(const Dc& dc, std::string_view text) {
         const Object& fontObject = fontOf(dc);
         const PangoFontDescription* font = fontObject.font.get();
         LayoutKey key{describedFont(font) + (fontObject.hardEdges ? "\nhard" : ""), std::string(text)};
         auto it = layouts.find(key);
-        if (it != layouts.end()) return it->second.get();
+        if (it != layouts.end()) return it->second;
         if (layouts.size() >= keptLayouts || keptTextBytes + text.size() > keptLayoutTextBytes) {
             layouts.clear();
             keptTextBytes = 0;
@@ -273,7 +279,9 @@ struct CairoGdi::State {
         pango_layout_set_font_description(layout.get(), font);
         pango_layout_set_text(layout.get(), utf8.data(),
                               static_cast<int>(std::min<std::size_t>(utf8.size(), INT32_MAX)));
-        return layouts.emplace(std::move(key), std::move(layout)).first->second.get();
+        PangoRectangle cell{};
+        pango_layout_get_pixel_extents(layout.get(), nullptr, &cell);
+        return layouts.emplace(std::move(key), KeptLayout{std::move(layout), cell}).first->second;
     }
 
     // A one-pixel pen's pixels along a stroke. A dotted pen's gaps take the
@@ -315,7 +323,7 @@ struct CairoGdi::State {
     static constexpr std::size_t keptLayouts = 64;
     static constexpr std::size_t keptLayoutTextBytes = 512 * 1024;
     std::size_t keptTextBytes = 0;
-    std::map<LayoutKey, GObjectPtr<PangoLayout>> layouts;
+    std::map<LayoutKey, KeptLayout> layouts;
     std::map<std::uintptr_t, Object> objects;
     std::map<std::uintptr_t, Dc> dcs;
     std::uintptr_t next = 0x10;
@@ -475,11 +483,10 @@ void CairoGdi::textOut(DcHandle dc, int x, int y, std::string_view text) {
     if (found == nullptr || !withinShapeReach({x, y})) return;
     cairo_surface_t* surface = state_->surfaceOf(*found);
     if (surface == nullptr) return;
-    PangoLayout* layout = state_->layoutFor(*found, text);
+    const State::KeptLayout& kept = state_->layoutFor(*found, text);
     CairoPtr cr = clipped(*found, CairoPtr(cairo_create(surface)));
     if (!found->transparent) {
-        PangoRectangle cell{};
-        pango_layout_get_pixel_extents(layout, nullptr, &cell);
+        const PangoRectangle& cell = kept.cell;
         state_->useColour(cr.get(), *found, found->bkColor);
         cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
         cairo_rectangle(cr.get(), x, y, cell.width, cell.height);
@@ -487,14 +494,13 @@ void CairoGdi::textOut(DcHandle dc, int x, int y, std::string_view text) {
     }
     state_->useColour(cr.get(), *found, found->textColor);
     cairo_move_to(cr.get(), x, y);
-    pango_cairo_show_layout(cr.get(), layout);
+    pango_cairo_show_layout(cr.get(), kept.layout.get());
 }
 
 TextExtent CairoGdi::getTextExtent(DcHandle dc, std::string_view text) {
     Dc* found = state_->find(dc);
     if (found == nullptr) return {};
-    PangoRectangle cell{};
-    pango_layout_get_pixel_extents(state_->layoutFor(*found, text), nullptr, &cell);
+    const PangoRectangle& cell = state_->layoutFor(*found, text).cell;
     return TextExtent{cell.width, cell.height};
 }
 
