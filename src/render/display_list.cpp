@@ -26,6 +26,10 @@ int penMargin(const PenLook& pen) {
     return static_cast<int>(std::min<long long>(std::max<long long>(width, 1), 1 << 16) / 2) + strokeMargin;
 }
 
+bool sameRect(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 bool overlaps(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
@@ -335,7 +339,8 @@ std::vector<Rect> changedAreas(const DisplayList& before, const DisplayList& aft
     for (std::size_t i = 0; i < common; ++i) {
         if (before.items[i].looksLike(after.items[i])) continue;
         areas.push_back(before.items[i].bounds);
-        areas.push_back(after.items[i].bounds);
+        // A text rewritten in place, a hand recoloured: one area for both.
+        if (!sameRect(after.items[i].bounds, before.items[i].bounds)) areas.push_back(after.items[i].bounds);
     }
     for (std::size_t i = common; i < before.items.size(); ++i) areas.push_back(before.items[i].bounds);
     for (std::size_t i = common; i < after.items.size(); ++i) areas.push_back(after.items[i].bounds);
