@@ -101,6 +101,23 @@ TEST(DrawnPixels, AreTheRunsOfEveryRowJoinedIntoBands) {
     }
 }
 
+// Kept between repaints, only the rows a repaint changed are read again.
+TEST(DrawnPixels, FollowTheRowsARepaintChanged) {
+    const DrawnRow row{"", CAIRO_FORMAT_RGB24, 33, 4, whiteWithTopByte, {{1, 1, opaqueRed}}, {}};
+    const CairoSurfacePtr image = imageOf(row);
+    DrawnPixelRuns runs;
+    EXPECT_TRUE(runs.update(image.get(), {}));
+    EXPECT_FALSE(runs.update(image.get(), {Rect{0, 0, 33, 4}})) << "nothing changed";
+    cairo_surface_flush(image.get());
+    auto* pixels = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(image.get()));
+    const int wordsPerRow = cairo_image_surface_get_stride(image.get()) / 4;
+    pixels[1 * wordsPerRow + 1] = whiteWithTopByte;
+    pixels[3 * wordsPerRow + 32] = opaqueRed;
+    cairo_surface_mark_dirty(image.get());
+    EXPECT_TRUE(runs.update(image.get(), {Rect{20, 3, 33, 4}, Rect{0, 1, 2, 2}}));
+    EXPECT_EQ(runs.rectangles(), (std::vector<PixelRectangle>{{32, 3, 1, 1}}));
+}
+
 TEST(DrawnPixels, OfAnImageThatCouldNotBeMadeAreNone) {
     const CairoSurfacePtr failed(cairo_image_surface_create(CAIRO_FORMAT_RGB24, -1, -1));
     EXPECT_TRUE(drawnRectangles(failed.get()).empty());

@@ -262,7 +262,7 @@ void GtkMainWindow::repaint() {
     sources.textEdges = colourKey_.keying() == CairoKeying::hardEdges ? TextEdges::hard : TextEdges::smooth;
     const std::vector<Rect>& changed = picture_->repaint(width, height, eventState_, sources);
     if (changed.empty()) return;
-    colourKey_.shapeTo(picture_->image());
+    colourKey_.shapeTo(picture_->image(), changed);
     // Only the changed pixels go to the X server (and to a compositor), in GTK's logical pixels.
     const cairo_rectangle_int_t nothing{0, 0, 0, 0};
     cairo_region_intersect_rectangle(changed_.get(), &nothing);

@@ -45,14 +45,13 @@ WindowColourKey::Mode WindowColourKey::modeNow() const {
     return rgbaVisual_ && gdk_screen_is_composited(gtk_widget_get_screen(window_)) ? Mode::alpha : Mode::shaped;
 }
 
-void WindowColourKey::shapeTo(cairo_surface_t* image) {
+void WindowColourKey::shapeTo(cairo_surface_t* image, const std::vector<Rect>& changed) {
     if (mode_ == Mode::off) return;
     GdkWindow* window = gtk_widget_get_window(window_);
     if (window == nullptr) return;
-    std::vector<PixelRectangle> drawn = drawnRectangles(image);
-    if (shapedTo_ == drawn) return;
-    setWindowShape(window, shapeKind(), drawn);
-    shapedTo_ = std::move(drawn);
+    if (!drawn_.update(image, changed) && shaped_) return;
+    setWindowShape(window, shapeKind(), drawn_.rectangles());
+    shaped_ = true;
 }
 
 ShapeKind WindowColourKey::shapeKind() const {
@@ -63,10 +62,11 @@ ShapeKind WindowColourKey::shapeKind() const {
 void WindowColourKey::onCompositedChanged() {
     const Mode mode = modeNow();
     if (mode == mode_) return;
-    const bool wasShaped = shapedTo_.has_value();
+    const bool wasShaped = shaped_;
     const ShapeKind left = shapeKind();
     mode_ = mode;
-    shapedTo_.reset();
+    drawn_ = DrawnPixelRuns{};
+    shaped_ = false;
     // The new picture and its shape first, then the old shape goes: the
     // desktop shows through at once, neither black nor white in between.
     onModeChanged_();

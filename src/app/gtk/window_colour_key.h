@@ -13,7 +13,6 @@
 #include <gtk/gtk.h>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 #include "app/gtk/window_shape.h"
@@ -36,9 +35,10 @@ public:
     CairoKeying keying() const;
     cairo_format_t imageFormat() const;
 
-    // After each repaint of `image`: the shape of the current mode follows its
-    // drawn pixels, in one request and only when they changed.
-    void shapeTo(cairo_surface_t* image);
+    // After each repaint of `image`, which changed in `changed`: the shape of
+    // the current mode follows its drawn pixels, in one request and only when
+    // they changed.
+    void shapeTo(cairo_surface_t* image, const std::vector<Rect>& changed);
 
 private:
     enum class Mode { off, shaped, alpha };
@@ -54,8 +54,9 @@ private:
     Mode mode_ = Mode::off;
     std::function<void()> onModeChanged_;
     gulong compositedHandler_ = 0;
-    // The drawn pixels the window's shape was last set to; none set yet while empty.
-    std::optional<std::vector<PixelRectangle>> shapedTo_;
+    // The drawn pixels, and whether the window's shape is set to them.
+    DrawnPixelRuns drawn_;
+    bool shaped_ = false;
 };
 
 }  // namespace quorvenda
