@@ -49,9 +49,27 @@ void WindowColourKey::shapeTo(cairo_surface_t* image, const std::vector<Rect>& c
     if (mode_ == Mode::off) return;
     GdkWindow* window = gtk_widget_get_window(window_);
     if (window == nullptr) return;
-    if (!drawn_.update(image, changed) && shaped_) return;
+    if (drawn_.update(image, changed)) upToDate_ = false;
+    if (upToDate_) return;
+    // An input shape only decides where a click goes: while the pointer is
+    // away from the window it waits, and costs the X server and the
+    // compositor nothing each second. The first one is always sent.
+    if (mode_ == Mode::alpha && shaped_ && !pointerNear(window)) return;
     setWindowShape(window, shapeKind(), drawn_.rectangles());
     shaped_ = true;
+    upToDate_ = true;
+}
+
+bool WindowColourKey::pointerNear(GdkWindow* window) const {
+    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(window)));
+    if (pointer == nullptr) return true;
+    int x = 0;
+    int y = 0;
+    gdk_window_get_device_position(window, pointer, &x, &y, nullptr);
+    // In logical pixels, as GDK gives them; a margin for a pointer on its way in.
+    constexpr int margin = 8;
+    return x >= -margin && y >= -margin && x < gdk_window_get_width(window) + margin &&
+           y < gdk_window_get_height(window) + margin;
 }
 
 ShapeKind WindowColourKey::shapeKind() const {
@@ -67,6 +85,7 @@ void WindowColourKey::onCompositedChanged() {
     mode_ = mode;
     drawn_ = DrawnPixelRuns{};
     shaped_ = false;
+    upToDate_ = false;
     // The new picture and its shape first, then the old shape goes: the
     // desktop shows through at once, neither black nor white in between.
     onModeChanged_();

@@ -8,7 +8,8 @@
 // drawn pixels so that a click on a keyed-out pixel reaches the desktop
 // beneath. Without one (or without an RGBA visual) the bounding shape is the
 // drawn pixels, which also limits input, and texts have hard edges so that no
-// glyph keeps a rim of white. The compositor may come and go while the clock
+// glyph keeps a rim of white. The input shape follows the drawn pixels while
+// the pointer is near the window. The compositor may come and go while the clock
 // runs: each switch clears the shape of the mode left and asks for a repaint.
 #include <gtk/gtk.h>
 
@@ -54,9 +55,13 @@ private:
     Mode mode_ = Mode::off;
     std::function<void()> onModeChanged_;
     gulong compositedHandler_ = 0;
-    // The drawn pixels, and whether the window's shape is set to them.
+    // Whether the pointer is over the window or close to it.
+    bool pointerNear(GdkWindow* window) const;
+
+    // The drawn pixels; whether a shape was sent in this mode, and whether it is theirs.
     DrawnPixelRuns drawn_;
     bool shaped_ = false;
+    bool upToDate_ = false;
 };
 
 }  // namespace quorvenda
