@@ -156,7 +156,8 @@ test_compositor_switches() {
     x11_wait_exit 10 || x11_fail "the clock did not end"
     [ -z "$X11_COMPOSITOR_PID" ] || x11_stop_compositor
   done
-  [ ${#misses[@]} -eq 0 ] || x11_fail "the keyed clock over $beneath, started at the first state:"$'\n'"$(printf '%s\n' "${misses[@]}")"
+  [ ${#misses[@]} -eq 0 ] ||
+    x11_fail "the keyed clock over $beneath, started at the first state:"$'\n'"$(printf '%s\n' "${misses[@]}")"
 }
 
 # The window manager the clock starts under, before openbox replaces it.

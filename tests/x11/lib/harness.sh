@@ -134,7 +134,9 @@ _x11_desktop_session() {
   <listen>unix:tmpdir=$home</listen>
   <auth>EXTERNAL</auth>
   <servicedir>$home/no-services</servicedir>
-  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/>
+  </policy>
 </busconfig>
 EOF
   { read -r address && read -r pid; } < <(dbus-daemon --config-file="$home/bus.conf" --fork \
@@ -174,12 +176,13 @@ x11_replace_window_manager() {
   x11_wait_for 20 x11_probe has-wm Openbox || x11_fail "openbox did not take over"
 }
 
-# The screen's pixel at (X, Y), and at its corners: the backdrop's marker sits in the bottom right one.
+# The screen's pixel at (X, Y), and at its right corners: the backdrop's marker sits in the bottom one.
 _x11_screen_pixel() { import -window root -crop "1x1+$1+$2" +repage -depth 8 rgb:- | od -An -tx1 | tr -d ' \n'; }
 _x11_corner_pixel() {
   local width height
   IFS=x read -r width height _ <<<"${X11_SCREEN:-1024x768x24}"
-  if [ "$1" = top-right ]; then _x11_screen_pixel $((width - 1)) 0; else _x11_screen_pixel $((width - 1)) $((height - 1)); fi
+  [ "$1" = top-right ] && height=1
+  _x11_screen_pixel $((width - 1)) $((height - 1))
 }
 
 # Where a backdrop runs, its marker tells whether a compositor draws the screen: a program may be told of a

@@ -70,6 +70,16 @@ def outer(d, win):
     return x - left, y - top, geometry.width + left + right, geometry.height + top + bottom
 
 
+def keep_until_server_ends(d):
+    """Keeps the windows made here, and what they own, until the X server ends or this process is killed."""
+    d.sync()
+    while True:
+        try:
+            d.next_event()
+        except error.ConnectionClosedError:
+            return
+
+
 def catch_clicks(d, x, y, width, height, log):
     """A black window that writes "press BUTTON X Y" to LOG for each button press it gets, until killed."""
     screen = d.screen()
@@ -118,12 +128,7 @@ def backdrop(d, colour):
                                        background_pixel=screen.white_pixel, override_redirect=True)
     marker.change_property(d.intern_atom("_NET_WM_WINDOW_OPACITY"), Xatom.CARDINAL, 32, [0x7fffffff])
     marker.map()
-    d.sync()
-    while True:
-        try:
-            d.next_event()
-        except error.ConnectionClosedError:
-            return
+    keep_until_server_ends(d)
 
 
 def read_raw(raw, width):
@@ -234,12 +239,7 @@ def xsettings_manager(d, dpi):
     announce = event.ClientMessage(window=screen.root, client_type=d.intern_atom("MANAGER"),
                                    data=(32, [X.CurrentTime, selection, win.id, 0, 0]))
     screen.root.send_event(announce, event_mask=X.StructureNotifyMask)
-    d.sync()
-    while True:
-        try:
-            d.next_event()
-        except error.ConnectionClosedError:
-            return
+    keep_until_server_ends(d)
 
 
 def rss_kib(pid):
