@@ -225,10 +225,13 @@ _x11_forget() {
 }
 
 x11_start_backdrop() {
-  x11_probe backdrop "$1" &
+  x11_probe backdrop "$1" >>"$X11_WORK/backdrop.log" 2>&1 &
   X11_PIDS+=($!)
   X11_BACKDROP=$1
-  x11_wait_for 10 _x11_backdrop_shows || x11_fail "the backdrop does not show"
+  if ! x11_wait_for 10 _x11_backdrop_shows; then
+    import -window root "$X11_WORK/screen.png"
+    x11_fail "the backdrop does not show: the screen's top right pixel is $(_x11_corner_pixel top-right)"
+  fi
   if x11_probe has-compositor; then
     x11_wait_for 10 _x11_marker_blended || x11_fail "the compositor does not draw the backdrop"
   fi
