@@ -6,9 +6,6 @@
 # shellcheck source=tests/x11/lib/clock.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/clock.sh"
 
-FROZEN='2007-06-10 12:00:00'
-YELLOW=ffff00  # the month hand's pen
-
 # compositor (yes/no) | GDK's scale factor | colour file (red hands)
 key_rows=(
   $'no|1|255\n0\n0\n1\n100'
@@ -18,11 +15,6 @@ key_rows=(
   $'no|1|255\n0\n0\n1\n50'
   $'no|1|255\n0\n0\n0\n100'
 )
-
-# The point 60 % along the month hand, in the client area.
-month_hand_point() {
-  traced_lines | awk -v pen="$YELLOW" '$1 == pen { print int($2 + ($4 - $2) * 0.6 + 0.5), int($3 + ($5 - $3) * 0.6 + 0.5); exit }'
-}
 
 in_shape() { x11_probe in-shape "$X11_WINDOW" "$@"; }
 not_in_shape() { ! x11_probe in-shape "$X11_WINDOW" "$@"; }

@@ -12,9 +12,6 @@ placement_rows=(
   "144 yes"
 )
 
-outer_rect_is() { [ "$(x11_outer_rect "$1")" = "$2" ]; }
-outer_size_is() { [ "$(x11_outer_rect "$1" | cut -d' ' -f3-)" = "$2" ]; }
-
 test_placement() {
   local row dpi wm want got
   for row in "${placement_rows[@]}"; do

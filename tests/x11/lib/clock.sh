@@ -27,6 +27,10 @@ BLACK_OPAQUE=$'0\n0\n0\n0\n100'
 # shellcheck disable=SC2034
 MEETING=$'会議\n1\n1\n2007\n6\n15'
 
+# shellcheck disable=SC2034
+FROZEN='2007-06-10 12:00:00'
+YELLOW=ffff00 # the month hand's pen
+
 # clock_start: the clock in CLOCK_FOLDER, and its window in X11_WINDOW.
 clock_start() {
   x11_start_program "$CLOCK_FOLDER" "$X11_PROGRAM"
@@ -38,6 +42,10 @@ clock_title() { xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRIN
 
 # The design's rectangle at DPI: the same rule as the program (MulDiv by 96, half away from zero).
 scaled() { echo $((($1 * $2 + 48) / 96)); }
+
+# outer_rect_is WINDOW "X Y W H", outer_size_is WINDOW "W H": the window manager's frame included.
+outer_rect_is() { [ "$(x11_outer_rect "$1")" = "$2" ]; }
+outer_size_is() { [ "$(x11_outer_rect "$1" | cut -d' ' -f3-)" = "$2" ]; }
 
 # clock_wait_repaint WINDOW SHOT_BEFORE: waits until the client area differs from SHOT_BEFORE.
 _clock_differs() { x11_screenshot "$X11_WORK/now.png" "$1" && ! cmp -s <(convert "$2" rgb:-) <(convert "$X11_WORK/now.png" rgb:-); }
@@ -78,4 +86,9 @@ expect_traced_lines() {
       printf "is %s %d %d line (%d, %d)-(%d, %d) at %s\n", $1, int($2 + ($4 - $2) * f[i] + 0.5),
         int($3 + ($5 - $3) * f[i] + 0.5), $2, $3, $4, $5, f[i] }' |
     expect_pixels "$1" "the traced lines cover their pens' colours"
+}
+
+# The point 60 % along the month hand, in the client area, from the trace.
+month_hand_point() {
+  traced_lines | awk -v pen="$YELLOW" '$1 == pen { print int($2 + ($4 - $2) * 0.6 + 0.5), int($3 + ($5 - $3) * 0.6 + 0.5); exit }'
 }

@@ -10,6 +10,13 @@
 #                                          exports DISPLAY
 #   x11_start_window_manager               openbox: frames, close buttons, _NET_FRAME_EXTENTS
 #   x11_start_compositor                   xcompmgr: the RGBA path and _NET_WM_WINDOW_OPACITY
+#   x11_start_desktop KIND                 a desktop people use: openbox, openbox-picom, xfwm4, xfwm4-compositor,
+#                                          mutter (which always composites); its programs get a session bus and a
+#                                          home of their own in X11_WORK/desktop
+#   x11_replace_window_manager             openbox --replace takes over from the window manager that runs
+#   x11_start_picom                        picom (xrender, no settings file); waits until it draws the screen
+#   x11_stop_compositor                    ends the compositor started last; waits until the server draws alone
+#   x11_start_backdrop RRGGBB              the desktop's background in one colour, beneath every window
 #   x11_set_dpi DPI                        Xft.dpi for programs started after it
 #   x11_start_xsettings DPI                an XSETTINGS manager (Xft/DPI), as a desktop session runs one
 #   x11_xsettings_dpi DPI                  the desktop's DPI changes to DPI while programs run
@@ -101,8 +108,133 @@ x11_start_window_manager() {
 
 x11_start_compositor() {
   xcompmgr >"$X11_WORK/xcompmgr.log" 2>&1 &
-  X11_PIDS+=($!)
+  X11_COMPOSITOR_PID=$!
+  X11_PIDS+=("$X11_COMPOSITOR_PID")
   x11_wait_for 10 x11_probe has-compositor || x11_fail "xcompmgr did not start"
+}
+
+X11_DESKTOP_ENV=()
+X11_COMPOSITOR_PID=
+X11_BACKDROP=
+
+# The desktop's programs read no settings of the machine's user and leave
+# nothing in its home; xfconf and mutter need a session bus, the test's own.
+_x11_desktop_session() {
+  [ ${#X11_DESKTOP_ENV[@]} -eq 0 ] || return 0
+  local home="$X11_WORK/desktop" address pid
+  mkdir -p "$home"
+  X11_DESKTOP_ENV=(HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_CACHE_HOME="$home/.cache"
+    XDG_DATA_HOME="$home/.local/share" GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1)
+  # A bus that starts no services: one it started (xfconfd) would outlive the test and write into its
+  # folder while that is removed; xfwm4 then keeps its default settings.
+  mkdir -p "$home/no-services"
+  cat >"$home/bus.conf" <<EOF
+<busconfig>
+  <type>session</type>
+  <listen>unix:tmpdir=$home</listen>
+  <auth>EXTERNAL</auth>
+  <servicedir>$home/no-services</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+  { read -r address && read -r pid; } < <(dbus-daemon --config-file="$home/bus.conf" --fork \
+    --print-address=1 --print-pid=1 2>>"$X11_WORK/dbus.log") || x11_fail "no session bus"
+  X11_PIDS+=("$pid")
+  X11_DESKTOP_ENV+=(DBUS_SESSION_BUS_ADDRESS="$address")
+}
+
+# _x11_desktop_run NAME COMMAND...: one of the desktop's programs, its output in X11_WORK/NAME.log; its pid in
+# X11_DESKTOP_PID.
+_x11_desktop_run() {
+  local name=$1
+  shift
+  env "${X11_DESKTOP_ENV[@]}" "$@" >>"$X11_WORK/$name.log" 2>&1 &
+  X11_DESKTOP_PID=$!
+  X11_PIDS+=("$X11_DESKTOP_PID")
+}
+
+x11_start_desktop() {
+  _x11_desktop_session
+  case $1 in
+    openbox | openbox-picom) _x11_desktop_run openbox openbox --sm-disable ;;
+    xfwm4) _x11_desktop_run xfwm4 xfwm4 --compositor=off ;;
+    xfwm4-compositor) _x11_desktop_run xfwm4 xfwm4 --compositor=on ;;
+    mutter) _x11_desktop_run mutter mutter --x11 --replace --sm-disable ;;
+    *) x11_fail "no desktop '$1'" ;;
+  esac
+  x11_wait_for 20 x11_probe has-wm || x11_fail "$1: no window manager"
+  [ "$1" != openbox-picom ] || x11_start_picom
+  case $1 in
+    *-picom | *-compositor | mutter) x11_wait_for 20 x11_probe has-compositor || x11_fail "$1: no compositor" ;;
+  esac
+}
+
+x11_replace_window_manager() {
+  _x11_desktop_run openbox openbox --replace --sm-disable
+  x11_wait_for 20 x11_probe has-wm Openbox || x11_fail "openbox did not take over"
+}
+
+# The screen's pixel at (X, Y), and at its right corners: the backdrop's marker sits in the bottom one.
+_x11_screen_pixel() { import -window root -crop "1x1+$1+$2" +repage -depth 8 rgb:- | od -An -tx1 | tr -d ' \n'; }
+_x11_corner_pixel() {
+  local width height
+  IFS=x read -r width height _ <<<"${X11_SCREEN:-1024x768x24}"
+  [ "$1" = top-right ] && height=1
+  _x11_screen_pixel $((width - 1)) $((height - 1))
+}
+
+# Where a backdrop runs, its marker tells whether a compositor draws the screen: a program may be told of a
+# compositor some frames before the screen shows its work, and of its end before the server draws alone.
+_x11_marker_blended() {
+  [ -n "$X11_BACKDROP" ] || return 0
+  local pixel
+  pixel=$(_x11_corner_pixel bottom-right)
+  [ "$pixel" != ffffff ] && [ "$pixel" != "$X11_BACKDROP" ]
+}
+_x11_marker_opaque() { [ -z "$X11_BACKDROP" ] || [ "$(_x11_corner_pixel bottom-right)" = ffffff ]; }
+_x11_backdrop_shows() { [ "$(_x11_corner_pixel top-right)" = "$X11_BACKDROP" ]; }
+_x11_no_compositor() { ! x11_probe has-compositor; }
+
+x11_start_picom() {
+  _x11_desktop_session
+  _x11_desktop_run picom picom --backend xrender --config /dev/null
+  X11_COMPOSITOR_PID=$X11_DESKTOP_PID
+  x11_wait_for 10 x11_probe has-compositor || x11_fail "picom did not start"
+  x11_wait_for 10 _x11_marker_blended || x11_fail "picom does not draw the screen"
+}
+
+x11_stop_compositor() {
+  [ -n "$X11_COMPOSITOR_PID" ] || x11_fail "no compositor to stop"
+  kill "$X11_COMPOSITOR_PID"
+  wait "$X11_COMPOSITOR_PID" 2>/dev/null || true
+  _x11_forget "$X11_COMPOSITOR_PID"
+  X11_COMPOSITOR_PID=
+  x11_wait_for 10 _x11_no_compositor || x11_fail "the compositor did not end"
+  x11_wait_for 10 _x11_marker_opaque || x11_fail "the server does not draw the screen alone"
+}
+
+# _x11_forget PID: an ended process is not stopped again at the end (its number may be another's by then).
+_x11_forget() {
+  local i
+  for i in "${!X11_PIDS[@]}"; do
+    [ "${X11_PIDS[i]}" != "$1" ] || unset 'X11_PIDS[i]'
+  done
+  X11_PIDS=("${X11_PIDS[@]}")
+}
+
+x11_start_backdrop() {
+  x11_probe backdrop "$1" >>"$X11_WORK/backdrop.log" 2>&1 &
+  X11_PIDS+=($!)
+  X11_BACKDROP=$1
+  if ! x11_wait_for 10 _x11_backdrop_shows; then
+    import -window root "$X11_WORK/screen.png"
+    x11_fail "the backdrop does not show: the screen's top right pixel is $(_x11_corner_pixel top-right)"
+  fi
+  if x11_probe has-compositor; then
+    x11_wait_for 10 _x11_marker_blended || x11_fail "the compositor does not draw the backdrop"
+  fi
 }
 
 x11_set_dpi() { echo "Xft.dpi: $1" | xrdb -nocpp -merge; }

@@ -6,19 +6,28 @@
   xprobe.py cardinal WINDOW PROPERTY         the property's CARDINAL values, space-separated
   xprobe.py outer WINDOW                     "x y w h" on the screen, the window manager's frame included
   xprobe.py close WINDOW                     sends WM_DELETE_WINDOW, as a window manager's close does
-  xprobe.py has-wm | has-compositor          exit 0 when a window manager / compositing manager runs
+  xprobe.py has-wm [NAME] | has-compositor   exit 0 when a window manager (of that _NET_WM_NAME) /
+                                            a compositing manager runs
   xprobe.py catch-clicks X Y W H LOG        a black window that logs each button press it gets ("press B X Y")
+  xprobe.py backdrop RRGGBB                 a desktop of one plain colour beneath every window, and a small
+                                            half-transparent white marker in its bottom right corner (until killed)
   xprobe.py xsettings DPI                   an XSETTINGS manager publishing Xft/DPI (until killed)
   xprobe.py xsettings-dpi DPI               the running manager publishes this DPI instead
   xprobe.py soak WINDOW PID N               counts the window's repaints by its shape changes; prints
                                             "REPAINTS RSS_KIB X_RESOURCES" after N/10 and after N of them
   xprobe.py check-pixels RAW WIDTH           checks "is|not rrggbb x y why..." lines on stdin against RAW
                                             (8-bit RGB rows of WIDTH pixels); prints each miss, exit 1 if any
+  xprobe.py keyed-out RAW WIDTH WINDOW RRGGBB   RAW, the window's client area, shows RRGGBB at every pixel
+                                            clear of the window's input shape, most pixels are clear of it,
+                                            and hardly any inside it show RRGGBB
+  xprobe.py halo RAW WIDTH X Y W H TEXT BENEATH   no pixel of the rectangle is lighter, in some channel, than
+                                            both the text's colour and the colour beneath it (a rim left by
+                                            antialiasing against another background)
 """
 import struct
 import sys
 
-from Xlib import X, Xatom, display, error
+from Xlib import X, Xatom, Xutil, display, error
 from Xlib.ext import shape
 from Xlib.protocol import event
 
@@ -37,6 +46,21 @@ def cardinals(d, win, name):
     return list(prop.value) if prop is not None else []
 
 
+def window_manager_named(d, name):
+    """A window manager runs (named NAME, when given): its check window is there and says so."""
+    check = d.screen().root.get_full_property(d.intern_atom("_NET_SUPPORTING_WM_CHECK"), Xatom.WINDOW)
+    if check is None:
+        return False
+    if name is None:
+        return True
+    try:
+        named = window_of(d, str(check.value[0])).get_full_property(d.intern_atom("_NET_WM_NAME"),
+                                                                  d.intern_atom("UTF8_STRING"))
+    except error.BadWindow:
+        return False  # a window manager that is going away
+    return named is not None and named.value.decode() == name
+
+
 def outer(d, win):
     geometry = win.get_geometry()
     origin = win.translate_coords(d.screen().root, 0, 0)
@@ -44,6 +68,16 @@ def outer(d, win):
     extents = cardinals(d, win, "_NET_FRAME_EXTENTS") or [0, 0, 0, 0]
     left, right, top, bottom = extents
     return x - left, y - top, geometry.width + left + right, geometry.height + top + bottom
+
+
+def keep_until_server_ends(d):
+    """Keeps the windows made here, and what they own, until the X server ends or this process is killed."""
+    d.sync()
+    while True:
+        try:
+            d.next_event()
+        except error.ConnectionClosedError:
+            return
 
 
 def catch_clicks(d, x, y, width, height, log):
@@ -65,10 +99,104 @@ def catch_clicks(d, x, y, width, height, log):
                 out.write("press %d %d %d\n" % (e.detail, e.event_x, e.event_y))
 
 
-def check_pixels(raw, width):
+MARKER_SIZE = 8
+
+
+def backdrop(d, colour):
+    """The window a desktop session draws its background in: managed, of the desktop type, full screen, which
+    every window manager keeps beneath the others. An override-redirect one would not do: some window managers
+    stack it above their own windows, some compositors leave a full-screen one out of what they draw.
+
+    The marker, white at half opacity, shows blended with the colour only where a compositor draws the screen."""
+    screen = d.screen()
+    width, height = screen.width_in_pixels, screen.height_in_pixels
+    # The default visual of a 24-bit server is TrueColor with 8 bits a channel: the pixel is the colour.
+    win = screen.root.create_window(0, 0, width, height, 0, screen.root_depth, X.InputOutput, X.CopyFromParent,
+                                    background_pixel=int(colour, 16))
+    win.set_wm_name("backdrop")
+    win.set_wm_normal_hints(flags=Xutil.USPosition | Xutil.USSize, x=0, y=0, width=width, height=height)
+    # Read by the window manager when the window maps, so set before.
+    win.change_property(d.intern_atom("_NET_WM_WINDOW_TYPE"), Xatom.ATOM, 32,
+                        [d.intern_atom("_NET_WM_WINDOW_TYPE_DESKTOP")])
+    win.change_attributes(event_mask=X.StructureNotifyMask)
+    win.map()
+    # Made once the window manager has framed and stacked the desktop, so that it stays above it.
+    while d.next_event().type != X.MapNotify:
+        pass
+    marker = screen.root.create_window(width - MARKER_SIZE, height - MARKER_SIZE, MARKER_SIZE, MARKER_SIZE, 0,
+                                       screen.root_depth, X.InputOutput, X.CopyFromParent,
+                                       background_pixel=screen.white_pixel, override_redirect=True)
+    marker.change_property(d.intern_atom("_NET_WM_WINDOW_OPACITY"), Xatom.CARDINAL, 32, [0x7fffffff])
+    marker.map()
+    keep_until_server_ends(d)
+
+
+def read_raw(raw, width):
     with open(raw, "rb") as f:
         data = f.read()
-    height = len(data) // (3 * width)
+    return data, len(data) // (3 * width)
+
+
+# How far an antialiased edge may reach beyond the input shape: a compositor blends the faint pixels of a
+# text's edge that the shape leaves out.
+EDGE = 2
+
+
+def keyed_out(d, raw, width, win, colour):
+    """Every pixel clear of the input shape, a keyed-out one, shows COLOUR; prints what each shows otherwise."""
+    data, height = read_raw(raw, width)
+    drawn, near = bytearray(width * height), bytearray(width * height)
+    for rx, ry, rw, rh in rectangles(win, "input"):
+        for mask, grow in ((drawn, 0), (near, EDGE)):
+            x0, x1 = max(rx - grow, 0), min(rx + rw + grow, width)
+            for y in range(max(ry - grow, 0), min(ry + rh + grow, height)):
+                mask[y * width + x0:y * width + x1] = b"\1" * max(x1 - x0, 0)
+    want = bytes.fromhex(colour)
+    keyed, inside, hidden, shown = 0, 0, 0, {}
+    for i in range(width * height):
+        pixel = data[3 * i:3 * i + 3]
+        if drawn[i]:
+            inside += 1
+            hidden += pixel == want
+        elif not near[i]:
+            keyed += 1
+            if pixel != want:
+                shown.setdefault(pixel.hex(), []).append((i % width, i // width))
+    # A window not keyed out yet has (almost) nothing outside its input shape, one not yet on the screen
+    # shows the colour beneath at its drawn pixels too: either would pass unseen.
+    if keyed * 2 < width * height:
+        print("only %d of %d pixels are keyed out" % (keyed, width * height))
+        return 1
+    if hidden * 100 > inside:
+        print("%d of the %d drawn pixels show %s" % (hidden, inside, colour))
+        return 1
+    for pixel, where in sorted(shown.items(), key=lambda item: -len(item[1])):
+        print("%d keyed-out pixels show %s, not %s, first at (%d, %d)" % (len(where), pixel, colour, *where[0]))
+    return 1 if shown else 0
+
+
+# Blending two colours never gives a channel above both of theirs; rounding moves it by a unit or two.
+HALO_MARGIN = 32
+
+
+def halo(raw, width, area, text, beneath):
+    data, height = read_raw(raw, width)
+    x, y, w, h = area
+    limit = [max(a, b) + HALO_MARGIN for a, b in zip(bytes.fromhex(text), bytes.fromhex(beneath))]
+    light = []
+    for row in range(y, min(y + h, height)):
+        for column in range(x, min(x + w, width)):
+            at = 3 * (row * width + column)
+            pixel = data[at:at + 3]
+            if any(channel > bound for channel, bound in zip(pixel, limit)):
+                light.append((column, row, pixel.hex()))
+    if light:
+        print("%d pixels lighter than both %s and %s, first (%d, %d) %s" % (len(light), text, beneath, *light[0]))
+    return 1 if light else 0
+
+
+def check_pixels(raw, width):
+    data, height = read_raw(raw, width)
     misses, checked = [], 0
     for line in sys.stdin:
         words = line.split()
@@ -111,12 +239,7 @@ def xsettings_manager(d, dpi):
     announce = event.ClientMessage(window=screen.root, client_type=d.intern_atom("MANAGER"),
                                    data=(32, [X.CurrentTime, selection, win.id, 0, 0]))
     screen.root.send_event(announce, event_mask=X.StructureNotifyMask)
-    d.sync()
-    while True:
-        try:
-            d.next_event()
-        except error.ConnectionClosedError:
-            return
+    keep_until_server_ends(d)
 
 
 def rss_kib(pid):
@@ -164,8 +287,7 @@ def main(args):
         win.send_event(message, event_mask=X.NoEventMask)
         d.sync()
     elif command == "has-wm":
-        check = d.screen().root.get_full_property(d.intern_atom("_NET_SUPPORTING_WM_CHECK"), Xatom.WINDOW)
-        return 0 if check is not None else 1
+        return 0 if window_manager_named(d, args[1] if len(args) > 1 else None) else 1
     elif command == "has-compositor":
         return 0 if d.get_selection_owner(d.intern_atom("_NET_WM_CM_S0")) != X.NONE else 1
     elif command == "xsettings":
@@ -179,6 +301,12 @@ def main(args):
         soak(d, window_of(d, args[1]), int(args[2]), int(args[3]))
     elif command == "check-pixels":
         return check_pixels(args[1], int(args[2]))
+    elif command == "keyed-out":
+        return keyed_out(d, args[1], int(args[2]), window_of(d, args[3]), args[4].lower())
+    elif command == "halo":
+        return halo(args[1], int(args[2]), [int(a) for a in args[3:7]], args[7].lower(), args[8].lower())
+    elif command == "backdrop":
+        backdrop(d, args[1])
     elif command == "catch-clicks":
         catch_clicks(d, int(args[1]), int(args[2]), int(args[3]), int(args[4]), args[5])
     else:
