@@ -261,8 +261,9 @@ void GtkMainWindow::repaint() {
     RepaintSources sources(dpi_);
     sources.textEdges = colourKey_.keying() == CairoKeying::hardEdges ? TextEdges::hard : TextEdges::smooth;
     const std::vector<Rect>& changed = picture_->repaint(width, height, eventState_, sources);
+    // Also when nothing changed: an input shape may be waiting for the pointer.
+    if (picture_->image() != nullptr) colourKey_.shapeTo(picture_->image(), changed);
     if (changed.empty()) return;
-    colourKey_.shapeTo(picture_->image(), changed);
     // Only the changed pixels go to the X server (and to a compositor), in GTK's logical pixels.
     const cairo_rectangle_int_t nothing{0, 0, 0, 0};
     cairo_region_intersect_rectangle(changed_.get(), &nothing);

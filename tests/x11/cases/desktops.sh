@@ -18,9 +18,13 @@ TEXT_RED=ff0000 # the colour of slot 1's countdown line
 # KEYED_MISSES: what the last look at the keyed clock found wrong.
 KEYED_MISSES=
 
-# keyed_out_shows COLOUR: every keyed-out pixel of the clock (outside its input shape) shows COLOUR.
+# keyed_out_shows COLOUR: every keyed-out pixel of the clock (where it takes no input) shows COLOUR.
+# The pointer rests on the clock's corner: the clock keeps its input shape up to date while the
+# pointer is near it, and a layout that moved since would show as drawn pixels outside the shape.
 keyed_out_shows() {
-  local shot="$X11_WORK/keyed.png" width
+  local shot="$X11_WORK/keyed.png" width x y
+  read -r x y _ <<<"$(x11_client_rect "$X11_WINDOW")"
+  xdotool mousemove "$x" "$y"
   x11_screenshot "$shot" "$X11_WINDOW"
   convert "$shot" -depth 8 "rgb:$X11_WORK/keyed.rgb"
   width=$(identify -format %w "$shot")

@@ -142,15 +142,27 @@ def read_raw(raw, width):
 EDGE = 2
 
 
+def shape_mask(win, kind, width, height, grow):
+    mask = bytearray(width * height)
+    for rx, ry, rw, rh in rectangles(win, kind):
+        x0, x1 = max(rx - grow, 0), min(rx + rw + grow, width)
+        for y in range(max(ry - grow, 0), min(ry + rh + grow, height)):
+            mask[y * width + x0:y * width + x1] = b"\1" * max(x1 - x0, 0)
+    return mask
+
+
+def taking_input(win, width, height, grow):
+    """1 where the window takes input: inside its input shape and its bounding shape, each grown by GROW."""
+    inside = shape_mask(win, "input", width, height, grow)
+    bounding = shape_mask(win, "bounding", width, height, grow)
+    return bytearray(a & b for a, b in zip(inside, bounding))
+
+
 def keyed_out(d, raw, width, win, colour):
-    """Every pixel clear of the input shape, a keyed-out one, shows COLOUR; prints what each shows otherwise."""
+    """Every pixel clear of where the window takes input, a keyed-out one, shows COLOUR; prints what each shows otherwise."""
     data, height = read_raw(raw, width)
-    drawn, near = bytearray(width * height), bytearray(width * height)
-    for rx, ry, rw, rh in rectangles(win, "input"):
-        for mask, grow in ((drawn, 0), (near, EDGE)):
-            x0, x1 = max(rx - grow, 0), min(rx + rw + grow, width)
-            for y in range(max(ry - grow, 0), min(ry + rh + grow, height)):
-                mask[y * width + x0:y * width + x1] = b"\1" * max(x1 - x0, 0)
+    drawn = taking_input(win, width, height, 0)
+    near = taking_input(win, width, height, EDGE)
     want = bytes.fromhex(colour)
     keyed, inside, hidden, shown = 0, 0, 0, {}
     for i in range(width * height):
