@@ -124,7 +124,24 @@ void line(CairoGdi& gdi, DcHandle dc, int x0, int y0, int x1, int y1) {
     gdi.lineTo(dc, x1, y1);
 }
 
+// The pixels a dotted one-pixel pen sets and skips along a horizontal line
+// from (0, y), `length` long: GDI's pattern, three on and three off from the
+// start, and the end pixel left out as on any line.
+struct DottedPixels {
+    std::vector<Point> on;
+    std::vector<Point> off;
+};
+DottedPixels gdiDottedRun(int y, int length) {
+    constexpr int on = 3, period = 6;
+    DottedPixels pixels;
+    for (int x = 0; x < length; ++x) (x % period < on ? pixels.on : pixels.off).push_back({x, y});
+    pixels.off.push_back({length, y});
+    return pixels;
+}
+
 TEST(CairoGdi, StrokesCoverGdisPixelsInThePenColourAndNothingElse) {
+    constexpr int dottedRun = 30;
+    const DottedPixels dots = gdiDottedRun(5, dottedRun);
     const std::vector<StrokeRow> rows = {
         {"a one-pixel line leaves its end pixel out",
          PenStyle::solid,
@@ -196,15 +213,15 @@ TEST(CairoGdi, StrokesCoverGdisPixelsInThePenColourAndNothingElse) {
          1 << 30,
          6,
          15},
-        {"a dotted pen: three pixels on, three off",
+        {"a dotted pen: three pixels on, three off, every pixel of the run",
          PenStyle::dot,
          1,
-         [](CairoGdi& g, DcHandle dc) { line(g, dc, 0, 5, 30, 5); },
-         {{0, 5}, {2, 5}, {6, 5}, {8, 5}},
-         {{3, 5}, {5, 5}, {9, 5}},
-         {0, 5, 30, 6},
-         15,
-         15},
+         [](CairoGdi& g, DcHandle dc) { line(g, dc, 0, 5, dottedRun, 5); },
+         dots.on,
+         dots.off,
+         {0, 5, dottedRun, 6},
+         dottedRun / 2,
+         dottedRun / 2},
         {"an ellipse's outline: right and bottom exclusive",
          PenStyle::solid,
          1,
