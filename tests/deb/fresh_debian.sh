@@ -104,11 +104,12 @@ events+=$'\n議議議議議議議議\n0\n1\n2999\n6\n15'
 home=/root
 mkdir -p "$root$home/.config/quorvenda"
 clock_write_file "$root$home/.config/quorvenda/quorvendadata1.txt" "$events"
+clock_write_file "$root$home/.config/quorvenda/quorvendacolor.ini" "$BLACK_OPAQUE"
 exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/quorvenda.desktop")
 read -ra command <<<"${exec_line//%[fFuUik]/}"
 red=0 blue=0
-# pixels of FILE for which the ImageMagick expression holds
-count_where() { convert "$1" -fx "$2" -format '%[fx:round(mean * w * h)]' info:; }
+# pixels of the top fifth of FILE (the countdown lines, above the dial) for which the ImageMagick expression holds
+count_where() { convert "$1" -crop 100%x20%+0+0 +repage -fx "$2" -format '%[fx:round(mean * w * h)]' info:; }
 glyphs_drawn() {
   x11_screenshot "$X11_WORK/clock.png" "$X11_WINDOW" || return 1
   red=$(count_where "$X11_WORK/clock.png" 'r > 0.5 && g < 0.4 && b < 0.4')
