@@ -13,7 +13,9 @@ packages=(
   wine wine64 xvfb xdotool x11-utils x11-xserver-utils # running and driving it on a virtual X server
   x11-apps                                 # xclock, beside which the idle cost is measured
   faketime imagemagick fonts-ipafont-gothic locales # fixed dates, screenshots, the Japanese font and locale
+  fonts-noto-cjk                           # the Japanese face of most desktops, whose cell is taller than its em
   python3 libx11-dev                       # the icon script; the close-request helper
+  appstream debootstrap                    # the Debian package: its AppStream metadata; a fresh Debian 13 to install it in
   shellcheck clang-format                  # lint: shell scripts and the C and C++ style
   libgtk-3-dev                             # the Linux clock: GTK 3, Cairo, Pango, fontconfig
   openbox xcompmgr python3-xlib            # testing it: a window manager, a compositor, shapes and properties

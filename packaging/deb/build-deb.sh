@@ -49,6 +49,12 @@ strip --remove-section=.comment --remove-section=.note -o "$usr/bin/quorvenda" "
 chmod 0755 "$usr/bin/quorvenda"
 install -D -m 0755 "$here/quorvenda-launch.sh" "$usr/libexec/quorvenda/quorvenda-launch"
 install -D -m 0644 "$here/quorvenda.desktop" "$usr/share/applications/quorvenda.desktop"
+# What software centres list: AppStream metadata named by its component id.
+day=$(date -u -d "@$SOURCE_DATE_EPOCH" +%Y-%m-%d)
+metainfo_id=$(sed -n 's|^ *<id>\(.*\)</id>$|\1|p' "$here/quorvenda.metainfo.xml")
+[ -n "$metainfo_id" ] || die "$here/quorvenda.metainfo.xml: no component id"
+sed "s/@VERSION@/$version/g; s/@DATE@/$day/g" "$here/quorvenda.metainfo.xml" >"$work/metainfo.xml"
+install -D -m 0644 "$work/metainfo.xml" "$usr/share/metainfo/$metainfo_id.metainfo.xml"
 
 # The same artwork as the Windows program's icon, in the theme's sizes.
 python3 src/app/resources/make_icons.py --png "$work/icons"
@@ -72,7 +78,6 @@ install -D -m 0644 "$work/readme.txt" "$doc/readme.txt"
 install -m 0644 "$here/copyright" "$doc/copyright"
 install -D -m 0644 "$here/lintian-overrides" "$usr/share/lintian/overrides/quorvenda"
 gzip -9n <"$here/changelog" >"$doc/changelog.Debian.gz"
-day=$(date -u -d "@$SOURCE_DATE_EPOCH" +%Y-%m-%d)
 install -d "$usr/share/man/man1"
 sed "s/@VERSION@/$version/g; s/@DATE@/$day/g" "$here/quorvenda.1" | gzip -9n >"$usr/share/man/man1/quorvenda.1.gz"
 chmod 0644 "$doc/changelog.Debian.gz" "$usr/share/man/man1/quorvenda.1.gz"

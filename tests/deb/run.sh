@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# The Debian package as a Linux user gets it: lintian and desktop-file-validate
-# accept it; dpkg installs it into this system, exactly its own files; its
-# launcher makes the user's folder without ever overwriting a file of the
-# user's; the menu entry's command line, under a fresh home on a virtual X
-# server, opens the clock on the sample events in ~/.config/quorvenda; and
-# dpkg --purge leaves no file behind.
+# The Debian package as a Linux user gets it: lintian, desktop-file-validate
+# and appstreamcli accept it; dpkg installs it into this system, exactly its
+# own files, and AppStream (the software centres' metadata) lists the clock
+# in English and Japanese; its launcher makes the user's folder without ever
+# overwriting a file of the user's; the menu entry's command line, under a
+# fresh home on a virtual X server, opens the clock on the sample events in
+# ~/.config/quorvenda; dpkg --purge leaves no file behind; and on a fresh
+# Debian 13, apt with its defaults installs it, Japanese font and all, and
+# purges it (tests/deb/fresh_debian.sh).
 #
 #   bash tests/deb/run.sh [PACKAGE]   default: the .deb that scripts/package.sh left in dist/
 #
@@ -37,12 +40,20 @@ finish() {
 }
 trap finish EXIT
 
-echo "== $deb: lintian, desktop-file-validate"
+echo "== $deb: lintian, desktop-file-validate, appstreamcli validate"
 # Errors and warnings fail; what is overridden says why in packaging/deb/lintian-overrides.
 lintian --fail-on error,warning --display-info "$deb" || fail "lintian"
 dpkg-deb -x "$deb" "$work/contents"
 desktop-file-validate "$work/contents/usr/share/applications/quorvenda.desktop" || fail "desktop-file-validate"
-ok "lintian and desktop-file-validate"
+metainfo=("$work"/contents/usr/share/metainfo/*.metainfo.xml)
+if [ ${#metainfo[@]} -ne 1 ] || [ ! -f "${metainfo[0]}" ]; then fail "not one AppStream metainfo file in /usr/share/metainfo"; fi
+component=$(basename "${metainfo[0]}" .metainfo.xml)
+# Offline: the screenshot's address is not fetched. Infos are printed, errors and warnings fail.
+validated=0
+appstreamcli validate --no-net --pedantic "${metainfo[0]}" >"$work/appstream.log" 2>&1 || validated=$?
+sed 's/^/  /' "$work/appstream.log"
+if [ "$validated" -ne 0 ] || grep -q '^[EW]:' "$work/appstream.log"; then fail "appstreamcli validate"; fi
+ok "lintian, desktop-file-validate and appstreamcli validate"
 
 # Every path outside dpkg's own records and the system's logs and caches.
 system_paths() {
@@ -65,6 +76,28 @@ LC_ALL=C comm -13 "$work/before" "$work/installed" >"$work/new"
 LC_ALL=C comm -13 "$work/before" "$work/packaged" >"$work/new-wanted"
 diff "$work/new-wanted" "$work/new" || fail "installing added other paths than the package's (diff above)"
 ok "installed: $(wc -l <"$work/new") new paths, all of them the package's"
+
+echo "== what software centres read of it: AppStream's view of the installed software"
+# In a cache of the test's own: AppStream 0.16 takes its cache for current unless /usr/share/metainfo
+# changed in a later second, so a system cache written in the second of the install would hide the clock.
+# language | appstreamcli's arguments | a line its answer must hold
+appstream_rows=(
+  "C|get $component|Summary: Desktop clock whose month and day hands count down to your events"
+  "ja_JP.UTF-8|get $component|要約: 月の針と日の針で、予定までの日数を示すデスクトップ時計"
+  "ja_JP.UTF-8|search 時計|識別子: $component [desktop-application]"
+  "C|get --details $component|Default Screenshot URL: https://www.quorvenda.example/screenshots/demo-clock-linux.png"
+)
+for row in "${appstream_rows[@]}"; do
+  IFS='|' read -r language query want <<<"$row"
+  read -ra query_words <<<"$query"
+  answer=$(LANG=$language LC_ALL=$language appstreamcli "${query_words[@]}" --cachepath "$work/appstream-cache" 2>&1)
+  grep -qxF -- "$want" <<<"$answer" || fail "LANG=$language appstreamcli $query: no line '$want' in:"$'\n'"$answer"
+  ok "appstreamcli $query ($language): $want"
+done
+# The menu entry's categories reach the listing only through the launchable it names.
+answer=$(appstreamcli get --details "$component" --cachepath "$work/appstream-cache")
+grep -qx '  - Clock' <<<"$answer" || fail "the launchable is not the installed menu entry"
+ok "the launchable is the installed menu entry"
 
 echo "== the launcher: the user's folder, never a file of the user's overwritten"
 samples=/usr/share/quorvenda
@@ -158,4 +191,6 @@ system_paths >"$work/after"
 diff "$work/before" "$work/after" || fail "paths left or added by installing and purging (diff above)"
 ! compgen -G '/var/lib/dpkg/info/quorvenda.*' >/dev/null || fail "dpkg still has records of quorvenda"
 ok "no file left behind"
+
+sudo_ bash tests/deb/fresh_debian.sh "$deb" trixie || fail "the package on a fresh Debian 13"
 echo "== deb: all checks passed"

@@ -20,6 +20,7 @@ namespace {
 using testing::slotLines;
 
 constexpr int systemFontHeight = 16;
+constexpr const char* notoSansCjk = "Noto Sans CJK JP";
 constexpr Colour red = rgb(255, 0, 0);
 constexpr Colour blue = rgb(0, 0, 255);
 
@@ -129,7 +130,24 @@ void line(CairoGdi& gdi, DcHandle dc, int x0, int y0, int x1, int y1) {
     gdi.lineTo(dc, x1, y1);
 }
 
+// The pixels a dotted one-pixel pen sets and skips along a horizontal line
+// from (0, y), `length` long: GDI's pattern, three on and three off from the
+// start, and the end pixel left out as on any line.
+struct DottedPixels {
+    std::vector<Point> on;
+    std::vector<Point> off;
+};
+DottedPixels gdiDottedRun(int y, int length) {
+    constexpr int on = 3, period = 6;
+    DottedPixels pixels;
+    for (int x = 0; x < length; ++x) (x % period < on ? pixels.on : pixels.off).push_back({x, y});
+    pixels.off.push_back({length, y});
+    return pixels;
+}
+
 TEST(CairoGdi, StrokesCoverGdisPixelsInThePenColourAndNothingElse) {
+    constexpr int dottedRun = 30;
+    const DottedPixels dots = gdiDottedRun(5, dottedRun);
     const std::vector<StrokeRow> rows = {
         {"a one-pixel line leaves its end pixel out",
          PenStyle::solid,
@@ -201,15 +219,15 @@ TEST(CairoGdi, StrokesCoverGdisPixelsInThePenColourAndNothingElse) {
          1 << 30,
          6,
          15},
-        {"a dotted pen: three pixels on, three off",
+        {"a dotted pen: three pixels on, three off, every pixel of the run",
          PenStyle::dot,
          1,
-         [](CairoGdi& g, DcHandle dc) { line(g, dc, 0, 5, 30, 5); },
-         {{0, 5}, {2, 5}, {6, 5}, {8, 5}},
-         {{3, 5}, {5, 5}, {9, 5}},
-         {0, 5, 30, 6},
-         15,
-         15},
+         [](CairoGdi& g, DcHandle dc) { line(g, dc, 0, 5, dottedRun, 5); },
+         dots.on,
+         dots.off,
+         {0, 5, dottedRun, 6},
+         dottedRun / 2,
+         dottedRun / 2},
         {"an ellipse's outline: right and bottom exclusive",
          PenStyle::solid,
          1,
@@ -306,7 +324,10 @@ struct TextRow {
     const char* what;
     FontSpec font;
     const char* text;  // Shift-JIS
-    int cellHeight;    // exactly, when positive; when negative the character height, which the cell exceeds a little
+    // The cell GetTextExtent reports, to a pixel of rounding: a positive font
+    // height itself; for a negative (character) height, the face's ascent
+    // plus descent at that em: the em in IPA Gothic, 1.45 em in Noto Sans CJK.
+    int cellHeight;
     int minimumInk;
 };
 
@@ -322,12 +343,18 @@ FontSpec fontOf(int height, int weight = 0, bool italic = false, const char* fac
 TEST(CairoGdi, TextsSitAtTheirCellsTopLeftInTheirColourInACellOfTheFontsHeight) {
     const std::vector<TextRow> rows = {
         {"a cell height", fontOf(30), "12", 30, 20},
-        {"a character height: the cell is taller", fontOf(-16), "12", -16, 20},
+        {"a character height", fontOf(-16), "12", 16, 20},
         {"bold italic at a larger cell", fontOf(30, 700, true), "31", 30, 40},
-        {"Japanese in the day-label face", fontOf(-24), "会議まで", -24, 150},
+        {"Japanese in the day-label face", fontOf(-24), "会議まで", 24, 150},
         {"a face with no Japanese glyphs falls back to one that has them", fontOf(-24, 0, false, "DejaVu Sans"), "会議",
-         -24, 80},
-        {"an absurd height is held to 4096 pixels", fontOf(-2147483647 - 1), "", -4096, 0},
+         24, 80},
+        {"an absurd height is held to 4096 pixels", fontOf(-2147483647 - 1), "", 4096, 0},
+        // The Japanese face of most desktops, whose cell is not its em.
+        {"Noto Sans CJK: a cell height is the cell, the glyphs smaller", fontOf(30, 0, false, notoSansCjk), "会議まで",
+         30, 150},
+        {"Noto Sans CJK: a character height is the em, the cell taller", fontOf(-20, 0, false, notoSansCjk), "会議まで",
+         29, 150},
+        {"Noto Sans CJK: the day labels' bold italic cell", fontOf(20, 700, true, notoSansCjk), "31", 20, 20},
     };
     CairoGdi gdi(testSystemFont());
     for (const TextRow& row : rows) {
@@ -336,12 +363,7 @@ TEST(CairoGdi, TextsSitAtTheirCellsTopLeftInTheirColourInACellOfTheFontsHeight) 
         const GdiObject font = gdi.createFont(row.font);
         const GdiObject systemFont = gdi.selectObject(canvas.dc, font);
         const TextExtent extent = gdi.getTextExtent(canvas.dc, row.text);
-        if (row.cellHeight > 0) {
-            EXPECT_NEAR(extent.cy, row.cellHeight, 1);
-        } else {
-            EXPECT_GE(extent.cy, -row.cellHeight);
-            EXPECT_LE(extent.cy, -row.cellHeight * 5 / 4 + 1);
-        }
+        EXPECT_NEAR(extent.cy, row.cellHeight, 1);
         if (row.minimumInk == 0) {
             gdi.selectObject(canvas.dc, systemFont);
             EXPECT_TRUE(gdi.deleteObject(font));
@@ -472,20 +494,28 @@ TEST(CairoGdi, KeepsGdisBooksAndSurvivesEveryMisuse) {
     EXPECT_EQ(canvas.at(15, 15), red) << "and so does a wide one";
 }
 
-// Whole repaints on a Cairo surface at 96 and 144 DPI.
+// Whole repaints on a Cairo surface at 96 and 144 DPI, in a face whose cell
+// is its em and in one whose cell is taller: the countdown lines shrink the
+// dial by their cells, as measured.
 TEST(CairoGdi, APaintedDialHasPureStrokesAndOnlyTextGreysBesideThem) {
     testing::ScratchFolder folder;
-    // Dial marks but no countdown lines: the layout then depends on the client size alone.
-    std::vector<std::string> events = slotLines("会議", "1", "0", "2007", "6", "13");
+    // Slot 1 with dial marks, slots 1 to 3 with a countdown line each.
+    std::vector<std::string> events = slotLines("会議", "1", "1", "2007", "6", "13");
+    for (const char* name : {"旅行", "休暇"}) {
+        const auto lines = slotLines(name, "0", "1", "2007", "8", "1");
+        events.insert(events.end(), lines.begin(), lines.end());
+    }
     folder.write(eventListFileName, events);
     const CalendarSnapshot today = testing::snapshotAt(2007, 6, 10, 12, 0, 0);
     const std::vector<Colour> pens = {monthHandColour, dayHandColour, black, slotColour(1)};
     std::vector<Colour> textColours(slotColours.begin(), slotColours.end());
     textColours.insert(textColours.end(), {footerColour, dayLabelColour, black});
-    for (int dpi : {96, 144}) {
+    for (const auto& [face, dpi] : {std::pair{"IPAGothic", 96}, std::pair{"IPAGothic", 144}, std::pair{notoSansCjk, 96},
+                                    std::pair{notoSansCjk, 144}}) {
+        SCOPED_TRACE(face);
         SCOPED_TRACE(dpi);
         const int width = scaledToDpi(292, dpi), height = scaledToDpi(406, dpi);
-        CairoGdi gdi(CairoSystemFont{"IPAGothic", scaledToDpi(systemFontHeight, dpi)});
+        CairoGdi gdi(CairoSystemFont{face, scaledToDpi(systemFontHeight, dpi)});
         Canvas window(gdi, width, height);
         EventState state;
         RepaintSources sources(dpi);
@@ -493,7 +523,11 @@ TEST(CairoGdi, APaintedDialHasPureStrokesAndOnlyTextGreysBesideThem) {
         sources.folder = folder.folder();
         paintDial(gdi, window.dc, width, height, state, sources);
 
-        const DialLayout layout = computeDialLayout(width, height, SlotTextHeights{}, dpi);
+        const int cell = gdi.getTextExtent(window.dc, "会議").cy;
+        const DialLayout layout = computeDialLayout(width, height, SlotTextHeights{cell, cell, cell}, dpi);
+        const int outerLeft = layout.centreX - layout.outerRadius;
+        EXPECT_EQ(window.at(outerLeft, layout.centreY), black) << "the outer circle's left edge";
+        EXPECT_EQ(window.at(outerLeft - scaledLength(layout, 2), layout.centreY), white) << "left of the outer circle";
         const Offset month = computeHandEnds(today, layout).month;
         for (double f : {0.4, 0.6, 0.8, 0.95}) {
             const int x = layout.centreX + static_cast<int>(month.dx * f);
