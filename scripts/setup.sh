@@ -36,7 +36,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   # Measured for a fresh machine of the project's kind, where all but a few
   # of the packages above are missing.
   echo "== one-time set-up: installing ${#missing[@]} packages and what they need with apt" \
-    "(on a fresh machine about 210 MB to download and 1.2 GB on disk, 1 to 3 minutes);" \
+    "(on a fresh machine about 330 MB to download and 1.5 GB on disk, 1 to 4 minutes);" \
     "later runs skip this"
   export DEBIAN_FRONTEND=noninteractive
   sudo_ apt-get update -q
