@@ -12,7 +12,7 @@ import sys
 from Xlib import display
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "e2e", "lib"))
-from count_opens import open_times  # noqa: E402
+from count_opens import OpenWatch  # noqa: E402
 
 STALL_SECONDS = 30
 
@@ -33,7 +33,7 @@ def main(args):
     repaints = 0
     signal.signal(signal.SIGALRM, lambda *_: sys.exit("no repaint for %d s after %d" % (STALL_SECONDS, repaints)))
     signal.alarm(STALL_SECONDS)
-    for _ in open_times(path):
+    for _ in OpenWatch(path).times():
         repaints += 1
         signal.alarm(STALL_SECONDS)
         if repaints in (total // 10, total):
