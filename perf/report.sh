@@ -165,7 +165,7 @@ perf_desktop_report() {
   for ratio in "${ratios[@]}"; do
     IFS='|' read -r label over under target <<<"$ratio"
     for scale in "${scales[@]}"; do
-      perf_row "    $label, scale $scale: openbox / + picom" \
+      perf_row "    ${label/ window/}, scale $scale: openbox / + picom" \
         "$(perf_ratio "$(perf_desk_total "$over" "$scale" wm)" "$(perf_desk_total "$under" "$scale" wm)") / $(perf_ratio \
           "$(perf_desk_total "$over" "$scale" composited)" "$(perf_desk_total "$under" "$scale" composited)")" \
         "target $target"

@@ -141,6 +141,7 @@ perf_log "native idle on a desktop, with and without a compositor: $desktopIdleS
 perf_desktop_idle_cpu "$nativeBuild" "$folder" "$desktopIdleSeconds" "${desktopScales[@]}"
 
 perf_log "shown second's lag behind the system clock: $turnoverSeconds s"
+perf_start_display
 export WINEPREFIX=$prefix DISPLAY=$PERF_DISPLAY
 perf_turnover_lag "$windowsBuild" "$turnoverSeconds"
 unset WINEPREFIX DISPLAY

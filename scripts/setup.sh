@@ -17,6 +17,7 @@ packages=(
   shellcheck clang-format                  # lint: shell scripts and the C and C++ style
   libgtk-3-dev                             # the Linux clock: GTK 3, Cairo, Pango, fontconfig
   openbox xcompmgr python3-xlib            # testing it: a window manager, a compositor, shapes and properties
+  picom                                    # measuring it under a compositor as desktops run one
   dpkg-dev lintian desktop-file-utils      # the Debian package: shlibdeps, checks
 )
 
