@@ -13,16 +13,9 @@ from Xlib import display
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "e2e", "lib"))
 from count_opens import OpenWatch  # noqa: E402
+from xprobe import rss_kib  # noqa: E402
 
 STALL_SECONDS = 30
-
-
-def rss_kib(pid):
-    with open("/proc/%d/status" % pid) as status:
-        for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    return 0
 
 
 def main(args):
