@@ -61,7 +61,17 @@ turnover_verdict() {
 # time, are nearer each other than a quarter of a second, round the second.
 turnover_phases_agree() { awk -v a="$1" -v b="$2" 'BEGIN { d = (a - b) % 1000; if (d < 0) d += 1000; exit !(d < 250 || d > 750) }'; }
 
-_turnover_windows_shown() { [ "$(xdotool search --onlyvisible --name '^Quorvenda' 2>/dev/null | wc -l)" -ge "$1" ]; }
+# _turnover_windows_settled N: N clocks' windows are shown at the design's
+# outer size, so that the repaint after the window manager's frame made the
+# window smaller is behind them.
+_turnover_windows_settled() {
+  local windows window
+  windows=$(xdotool search --onlyvisible --name '^Quorvenda' 2>/dev/null) || return 1
+  [ "$(wc -l <<<"$windows")" -ge "$1" ] || return 1
+  for window in $windows; do
+    [ "$(x11_outer_rect "$window" | cut -d' ' -f3-)" = "300 440" ] || return 1
+  done
+}
 
 # turnover_row DESKTOP AHEADS COLOURS: the clocks started at once on one X
 # server, each in a folder of its own, watched at once.
@@ -84,7 +94,8 @@ turnover_row() {
       X11_FAKETIME="+$ahead" x11_start_program "$X11_WORK/ahead-$ahead" "$X11_PROGRAM"
     fi
   done
-  x11_wait_for 20 _turnover_windows_shown "${#aheads[@]}" || x11_fail "$desktop: not every clock's window appeared"
+  x11_wait_for 20 _turnover_windows_settled "${#aheads[@]}" ||
+    x11_fail "$desktop: not every clock's window appeared at its outer size"
   for ahead in "${aheads[@]}"; do
     "$X11_PYTHON" "$X11_LIB_DIR/../../e2e/lib/count_opens.py" --times "$X11_WORK/ahead-$ahead/quorvendadata1.txt" \
       "$TURNOVER_SECONDS" >"$X11_WORK/opens-$ahead.txt" &
