@@ -20,9 +20,10 @@
 #    their own (20 s at GDK scale 1 and 2, in --quick 5 s at scale 1); its
 #    shown second's lag as the Windows clock's.
 #
-#   scripts/bench.sh           full run: 5 x 600 repaints, 2 x 60 s idle, 60 s of turnovers (about 7 minutes)
+#   scripts/bench.sh           full run: 5 x 600 repaints, 3 x 60 s idle and 20 s on
+#                              a desktop, 2 x 60 s of turnovers (about 9 minutes)
 #   scripts/bench.sh --quick   the same steps, small: checks that everything
-#                              runs and prints the table (about 1 minute)
+#                              runs and prints the table (about 2 minutes)
 #
 # Neither asserts on times: they depend on the machine and its load. It
 # fails only when a step cannot run or prints no figure.
