@@ -216,7 +216,7 @@ perf_desktop_idle_cpu() {
         # Room for the window at twice the size.
         WINE_SCREEN=2400x1800x24 perf_start_display
         groups[${key}_x]=$PERF_XVFB_PID
-        perf_start_desktop "$PERF_DISPLAY" "$([ "$desktop" = wm ] || echo compositor)"
+        perf_start_desktop "$PERF_DISPLAY" "$desktop"
         groups[${key}_wm]=$PERF_WM_PID
         [ -z "$PERF_COMPOSITOR_PID" ] || groups[${key}_compositor]=$PERF_COMPOSITOR_PID
         # shellcheck disable=SC2086 # the program and its argument
@@ -237,7 +237,7 @@ perf_desktop_idle_cpu() {
   local part
   for key in "${!displayOf[@]}"; do
     for part in process compositor wm x; do
-      [ -z "${groups[${key}_$part]:-}" ] || wine_display_stop "${groups[${key}_$part]}"
+      [ -z "${groups[${key}_$part]:-}" ] || perf_stop "${groups[${key}_$part]}"
     done
   done
 }

@@ -65,9 +65,22 @@ perf_start_display() {
   PERF_XVFB_PID=$WINE_XVFB_PID
 }
 
-# perf_start_desktop DISPLAY [compositor]: openbox on DISPLAY, as a desktop
-# runs a window manager, and with "compositor" picom compositing with its
-# XRender backend, as most X11 desktops without a GPU driver of their own
+# perf_stop PID: ends a process these scripts started and waits for it; it
+# is then no longer among those the cleanup ends, whose ids may be reused.
+perf_stop() {
+  wine_display_stop "$1"
+  local -a left=()
+  local pid
+  for pid in "${PERF_DESKTOP_PIDS[@]}"; do [ "$pid" = "$1" ] || left+=("$pid"); done
+  PERF_DESKTOP_PIDS=("${left[@]}")
+  left=()
+  for pid in "${PERF_XVFB_PIDS[@]}"; do [ "$pid" = "$1" ] || left+=("$pid"); done
+  PERF_XVFB_PIDS=("${left[@]}")
+}
+
+# perf_start_desktop DISPLAY wm|composited: openbox on DISPLAY, as a desktop
+# runs a window manager, and for "composited" picom compositing with its
+# XRender backend as well, as X11 desktops without a GPU driver of their own
 # do; each up before it returns. Sets PERF_WM_PID and PERF_COMPOSITOR_PID
 # (empty without one). Both read the system's settings, none of the user's.
 perf_start_desktop() {
@@ -78,7 +91,7 @@ perf_start_desktop() {
   PERF_DESKTOP_PIDS+=("$PERF_WM_PID")
   perf_wait_for 20 perf_desktop_has "$display" has-wm || perf_fail "openbox did not start on $display"
   PERF_COMPOSITOR_PID=
-  [ "${2:-}" = compositor ] || return 0
+  [ "$2" = composited ] || return 0
   DISPLAY=$display picom --backend xrender --config /dev/null >"$PERF_WORK/picom$n.log" 2>&1 &
   PERF_COMPOSITOR_PID=$!
   PERF_DESKTOP_PIDS+=("$PERF_COMPOSITOR_PID")

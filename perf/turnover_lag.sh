@@ -48,6 +48,6 @@ perf_native_turnover_lag() {
   perf_result turnover_native_median_ms "$(perf_median $lags)"
   perf_result turnover_native_max_ms "$(sort -g <<<"$lags" | tail -n 1)"
   perf_log "native turnover lags (ms): ${lags//$'\n'/ }"
-  wine_display_stop "$pid"
-  wine_display_stop "$PERF_XVFB_PID"
+  perf_stop "$pid"
+  perf_stop "$PERF_XVFB_PID"
 }

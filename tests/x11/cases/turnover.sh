@@ -99,7 +99,7 @@ turnover_row() {
   for ahead in "${aheads[@]}"; do
     "$X11_PYTHON" "$X11_LIB_DIR/../../e2e/lib/count_opens.py" --times "$X11_WORK/ahead-$ahead/quorvendadata1.txt" \
       "$TURNOVER_SECONDS" >"$X11_WORK/opens-$ahead.txt" &
-    X11_PIDS+=($!)
+    # Waited for below; each ends by itself after TURNOVER_SECONDS.
     watchers+=($!)
   done
   for pid in "${watchers[@]}"; do wait "$pid" || x11_fail "$desktop: count_opens.py"; done
