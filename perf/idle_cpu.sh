@@ -183,3 +183,61 @@ perf_native_idle_cpu() {
   done
   perf_result idle_gtk_seconds "$seconds"
 }
+
+# perf_desktop_idle_cpu NATIVE_BUILD FOLDER SECONDS SCALE...: the native
+# clock, the keyed-out clock (FOLDER's colour file with line 4 set to 1) and
+# the bare GTK 3 window as a desktop runs them, under openbox alone and
+# under openbox with picom compositing, at each of GDK's scale factors
+# SCALE..., all at once for SECONDS, each with an X server, a window
+# manager and a compositor of its own, so that what each of them does for
+# the one window is its own. Records idle_desk_<name>_s<scale>_<desktop>_<part>_s,
+# the CPU time of the program, its X server, window manager and compositor
+# (parts process, x, wm, compositor; desktops wm and composited),
+# idle_desk_seconds and idle_desk_scales.
+perf_desktop_idle_cpu() {
+  local build=$1 folder=$2 seconds=$3 scale desktop row name command title key
+  shift 3
+  local keyed=$PERF_WORK/keyed
+  mkdir -p "$keyed"
+  cp "$folder/quorvendadata1.txt" "$keyed/"
+  sed '4s/^[0-9]*/1/' "$folder/quorvendacolor.ini" >"$keyed/quorvendacolor.ini"
+  # name | folder | command | title of its window
+  local programs=(
+    "clock|$folder|$build/src/app/gtk/quorvenda|^Quorvenda"
+    "keyed|$keyed|$build/src/app/gtk/quorvenda|^Quorvenda"
+    "bare|$folder|$build/perf/quorvenda-baseline-gtk bare|^quorvenda-baseline bare\$"
+  )
+  declare -A groups=() displayOf=() titleOf=()
+  for scale in "$@"; do
+    for desktop in wm composited; do
+      for row in "${programs[@]}"; do
+        IFS='|' read -r name dir command title <<<"$row"
+        key=desk_${name}_s${scale}_$desktop
+        # Room for the window at twice the size.
+        WINE_SCREEN=2400x1800x24 perf_start_display
+        groups[${key}_x]=$PERF_XVFB_PID
+        perf_start_desktop "$PERF_DISPLAY" "$desktop"
+        groups[${key}_wm]=$PERF_WM_PID
+        [ -z "$PERF_COMPOSITOR_PID" ] || groups[${key}_compositor]=$PERF_COMPOSITOR_PID
+        # shellcheck disable=SC2086 # the program and its argument
+        (cd "$dir" && DISPLAY=$PERF_DISPLAY GDK_SCALE=$scale NO_AT_BRIDGE=1 exec $command) >>"$PERF_WORK/gtk.log" 2>&1 &
+        groups[${key}_process]=$!
+        displayOf[$key]=$PERF_DISPLAY titleOf[$key]=$title
+      done
+    done
+  done
+  for key in "${!displayOf[@]}"; do
+    perf_wait_for 30 perf_window_shown "${displayOf[$key]}" "${titleOf[$key]}" || perf_fail "no window '${titleOf[$key]}' for $key"
+  done
+  sleep 2
+  perf_idle_measure groups "$seconds"
+  perf_result idle_desk_seconds "$seconds"
+  perf_result idle_desk_scales "$*"
+  # Program first, X server last, so that no steps after this share the processors with them.
+  local part
+  for key in "${!displayOf[@]}"; do
+    for part in process compositor wm x; do
+      [ -z "${groups[${key}_$part]:-}" ] || perf_stop "${groups[${key}_$part]}"
+    done
+  done
+}

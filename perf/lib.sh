@@ -12,12 +12,18 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/wine_display.sh"
 
 PERF_XVFB_PIDS=()
+PERF_DESKTOP_PIDS=()
 PERF_PREFIXES=()
 PERF_WORK=
-# Set by perf_start_display, perf_make_prefix and perf_copy_prefix.
+# Set by perf_start_display, perf_start_desktop, perf_make_prefix and perf_copy_prefix.
 PERF_DISPLAY=
 PERF_XVFB_PID=
+PERF_WM_PID=
+PERF_COMPOSITOR_PID=
 PERF_PREFIX=
+# The system's Python, which has python3-xlib (a pyenv or venv shim on PATH may not).
+PERF_PYTHON=${PERF_PYTHON:-/usr/bin/python3}
+PERF_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 perf_log() { printf '[%s] %s\n' "$(date +%H:%M:%S)" "$*" >&2; }
 perf_fail() {
@@ -37,6 +43,7 @@ perf_cleanup() {
   set +e
   local prefix pid
   for prefix in "${PERF_PREFIXES[@]}"; do wine_prefix_stop "$prefix"; done
+  for pid in "${PERF_DESKTOP_PIDS[@]}"; do wine_display_stop "$pid"; done
   for pid in "${PERF_XVFB_PIDS[@]}"; do wine_display_stop "$pid"; done
   [ -n "$PERF_WORK" ] && rm -rf "$PERF_WORK"
   exit "$status"
@@ -57,6 +64,42 @@ perf_start_display() {
   # shellcheck disable=SC2034 # read by the scripts that source this library
   PERF_XVFB_PID=$WINE_XVFB_PID
 }
+
+# perf_stop PID: ends a process these scripts started and waits for it; it
+# is then no longer among those the cleanup ends, whose ids may be reused.
+perf_stop() {
+  wine_display_stop "$1"
+  local -a left=()
+  local pid
+  for pid in "${PERF_DESKTOP_PIDS[@]}"; do [ "$pid" = "$1" ] || left+=("$pid"); done
+  PERF_DESKTOP_PIDS=("${left[@]}")
+  left=()
+  for pid in "${PERF_XVFB_PIDS[@]}"; do [ "$pid" = "$1" ] || left+=("$pid"); done
+  PERF_XVFB_PIDS=("${left[@]}")
+}
+
+# perf_start_desktop DISPLAY wm|composited: openbox on DISPLAY, as a desktop
+# runs a window manager, and for "composited" picom compositing with its
+# XRender backend as well, as X11 desktops without a GPU driver of their own
+# do; each up before it returns. Sets PERF_WM_PID and PERF_COMPOSITOR_PID
+# (empty without one). Both read the system's settings, none of the user's.
+perf_start_desktop() {
+  local display=$1 n=${#PERF_DESKTOP_PIDS[@]}
+  mkdir -p "$PERF_WORK/no-settings"
+  DISPLAY=$display XDG_CONFIG_HOME=$PERF_WORK/no-settings openbox --sm-disable >"$PERF_WORK/openbox$n.log" 2>&1 &
+  PERF_WM_PID=$!
+  PERF_DESKTOP_PIDS+=("$PERF_WM_PID")
+  perf_wait_for 20 perf_desktop_has "$display" has-wm || perf_fail "openbox did not start on $display"
+  PERF_COMPOSITOR_PID=
+  [ "$2" = composited ] || return 0
+  DISPLAY=$display picom --backend xrender --config /dev/null >"$PERF_WORK/picom$n.log" 2>&1 &
+  PERF_COMPOSITOR_PID=$!
+  PERF_DESKTOP_PIDS+=("$PERF_COMPOSITOR_PID")
+  perf_wait_for 20 perf_desktop_has "$display" has-compositor || perf_fail "picom did not start on $display"
+}
+
+# perf_desktop_has DISPLAY has-wm|has-compositor: a window manager or a compositing manager runs there.
+perf_desktop_has() { DISPLAY=$1 "$PERF_PYTHON" "$PERF_ROOT/tests/x11/lib/xprobe.py" "$2"; }
 
 # The environment of every Wine process: Japanese locale (code page 932), quiet.
 perf_wine_env() {

@@ -11,9 +11,12 @@
 PERF_DRIVES=(clock:quorvenda-drive fill_copy:quorvenda-baseline-fill-copy
   fill_face_copy:quorvenda-baseline-fill-face-copy)
 
-# The native drive (perf/gtk/paint_drive.cpp) and its baseline, as DRIVES for PERF_DRIVE_STYLE=native.
+# The native drive (perf/gtk/paint_drive.cpp) and its baseline, as DRIVES
+# for PERF_DRIVE_STYLE=native, and last the clock's drive with a clock a
+# second on at each repaint, as its timer ticks.
 # shellcheck disable=SC2034 # read by run_bench.sh and startup.sh
-PERF_NATIVE_DRIVES=("gtk_clock:quorvenda-drive-gtk clock" "gtk_fill_copy:quorvenda-drive-gtk fill-copy")
+PERF_NATIVE_DRIVES=("gtk_clock:quorvenda-drive-gtk clock" "gtk_fill_copy:quorvenda-drive-gtk fill-copy"
+  "gtk_clock_tick:quorvenda-drive-gtk clock-tick")
 
 # perf_drive_exe WINDOWS_BUILD NAME: the path of a drive program.
 perf_drive_exe() { echo "$1/perf/$2.exe"; }

@@ -90,7 +90,11 @@ perf_native_report() {
   perf_row "native clock (GTK 3, optimised build)" "" "Wine's figure in the note"
   perf_row "  paint handler, clock: median / p99" \
     "$(perf_get paint_gtk_clock_median_us) / $(perf_get paint_gtk_clock_p99_us) us" \
-    "dial into the image, frame copied and flushed to X"
+    "dial into the image, frame copied and flushed to X; every hand moves"
+  perf_row "  paint handler, one second's tick: median / p99" \
+    "$(perf_get paint_gtk_clock_tick_median_us) / $(perf_get paint_gtk_clock_tick_p99_us) us" \
+    "the second hand and time text move; tick / every hand $(perf_ratio "$(perf_get paint_gtk_clock_tick_median_us)" \
+      "$(perf_get paint_gtk_clock_median_us)")"
   perf_row "  baseline fill+copy (GTK 3): median / p99" \
     "$(perf_get paint_gtk_fill_copy_median_us) / $(perf_get paint_gtk_fill_copy_p99_us) us"
   perf_row "  clock / fill+copy (medians)" \
@@ -115,4 +119,56 @@ perf_native_report() {
   perf_row "  start to first paint, clock / fill+copy" \
     "$(perf_get startup_gtk_clock_ms) / $(perf_get startup_gtk_fill_copy_ms) ms" \
     "median of $(perf_get startup_rounds); Wine $(perf_get startup_clock_ms) / $(perf_get startup_fill_copy_ms) ms"
+  perf_row "  shown second's lag behind the system clock" \
+    "$(perf_get turnover_native_median_ms) / $(perf_get turnover_native_max_ms) ms" \
+    "median / max, X server's damage; Wine $(perf_get turnover_median_ms) / $(perf_get turnover_max_ms) ms"
+  perf_desktop_report
+}
+
+# perf_desk_ms KEY: a recorded idle_desk_ CPU time as ms of CPU a second, or n/a.
+perf_desk_ms() {
+  awk -v t="$(perf_get "$1")" -v s="$(perf_get idle_desk_seconds)" \
+    'BEGIN { if (t == "n/a" || s + 0 <= 0) print "n/a"; else printf "%.2f", t * 1000 / s }'
+}
+
+# perf_desk_total NAME SCALE DESKTOP: program + X + window manager (+ compositor), ms a second.
+perf_desk_total() {
+  local key=idle_desk_${1}_s${2}_$3 parts=(process x wm) part values=()
+  [ "$3" = wm ] || parts+=(compositor)
+  for part in "${parts[@]}"; do values+=("$(perf_desk_ms "${key}_${part}_s")"); done
+  awk 'BEGIN { for (i = 1; i < ARGC; i++) { if (ARGV[i] == "n/a") { print "n/a"; exit } s += ARGV[i] } printf "%.2f", s }' \
+    "${values[@]}"
+}
+
+# The native clock's idle cost on a desktop (perf_desktop_idle_cpu), with
+# the ratios its targets name.
+perf_desktop_report() {
+  local scales scale name label desktop key note
+  read -r -a scales <<<"$(perf_get idle_desk_scales)"
+  declare -A desktops=([wm]="openbox" [composited]="openbox + picom")
+  perf_row "  idle on a desktop, ms of CPU a second" "total" \
+    "over $(perf_get idle_desk_seconds) s; each on its own X server, window manager, compositor"
+  for name in clock keyed bare; do
+    label=${name/bare/bare GTK 3 window}
+    label=${label/keyed/keyed-out clock}
+    for scale in "${scales[@]}"; do
+      for desktop in wm composited; do
+        key=idle_desk_${name}_s${scale}_$desktop
+        note="program $(perf_desk_ms "${key}_process_s"), X $(perf_desk_ms "${key}_x_s"), WM $(perf_desk_ms "${key}_wm_s")"
+        [ "$desktop" = wm ] || note+=", picom $(perf_desk_ms "${key}_compositor_s")"
+        perf_row "    $label, scale $scale, ${desktops[$desktop]}" "$(perf_desk_total "$name" "$scale" "$desktop")" "$note"
+      done
+    done
+  done
+  # ratio rows: label | numerator | denominator | target
+  local ratios=("keyed-out / clock|keyed|clock|about 1" "clock / bare window|clock|bare|<= 1.5") ratio over under target
+  for ratio in "${ratios[@]}"; do
+    IFS='|' read -r label over under target <<<"$ratio"
+    for scale in "${scales[@]}"; do
+      perf_row "    ${label/ window/}, scale $scale: openbox / + picom" \
+        "$(perf_ratio "$(perf_desk_total "$over" "$scale" wm)" "$(perf_desk_total "$under" "$scale" wm)") / $(perf_ratio \
+          "$(perf_desk_total "$over" "$scale" composited)" "$(perf_desk_total "$under" "$scale" composited)")" \
+        "target $target"
+    done
+  done
 }

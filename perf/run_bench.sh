@@ -14,11 +14,16 @@
 #  - the native clock (GTK 3, the optimised build): its paint handler against
 #    a GTK 3 fill-and-copy window driven the same way, start to first paint,
 #    idle CPU and memory beside a bare GTK 3 window ticking once a second
-#    (perf/gtk/; 60 s, in --quick 5 s).
+#    (perf/gtk/; 60 s, in --quick 5 s); the plain and the keyed-out clock and
+#    the bare window under a window manager with and without a compositor,
+#    the X server's, window manager's and compositor's CPU in columns of
+#    their own (20 s at GDK scale 1 and 2, in --quick 5 s at scale 1); its
+#    shown second's lag as the Windows clock's.
 #
-#   scripts/bench.sh           full run: 5 x 600 repaints, 2 x 60 s idle, 60 s of turnovers (about 7 minutes)
+#   scripts/bench.sh           full run: 5 x 600 repaints, 3 x 60 s idle and 20 s on
+#                              a desktop, 2 x 60 s of turnovers (about 9 minutes)
 #   scripts/bench.sh --quick   the same steps, small: checks that everything
-#                              runs and prints the table (about 1 minute)
+#                              runs and prints the table (about 2 minutes)
 #
 # Neither asserts on times: they depend on the machine and its load. It
 # fails only when a step cannot run or prints no figure.
@@ -39,8 +44,10 @@ case "${1:-}" in
 esac
 if [ $mode = quick ]; then
   paints=50 warmup=10 rounds=1 startupRounds=1 idleSeconds=5 minTime=0.01 turnoverSeconds=10
+  desktopIdleSeconds=5 desktopScales=(1)
 else
   paints=600 warmup=200 rounds=5 startupRounds=5 idleSeconds=60 minTime=0.5 turnoverSeconds=60
+  desktopIdleSeconds=20 desktopScales=(1 2)
 fi
 benchBuild=${QUORVENDA_BENCH_BUILD:-build/bench}
 windowsBuild=${QUORVENDA_WINDOWS_BUILD:-build/windows}
@@ -131,11 +138,16 @@ perf_log "native start-up: $startupRounds starts of each program"
 PERF_DRIVE_STYLE=native DISPLAY=$PERF_DISPLAY perf_startup "$nativeBuild" "$folder" "$startupRounds"
 perf_log "native idle: $idleSeconds s"
 perf_native_idle_cpu "$nativeBuild" "$folder" "$idleSeconds"
+perf_log "native idle on a desktop, with and without a compositor: $desktopIdleSeconds s at GDK scale ${desktopScales[*]}"
+perf_desktop_idle_cpu "$nativeBuild" "$folder" "$desktopIdleSeconds" "${desktopScales[@]}"
 
 perf_log "shown second's lag behind the system clock: $turnoverSeconds s"
+perf_start_display
 export WINEPREFIX=$prefix DISPLAY=$PERF_DISPLAY
 perf_turnover_lag "$windowsBuild" "$turnoverSeconds"
 unset WINEPREFIX DISPLAY
+perf_log "the native clock's shown second's lag: $turnoverSeconds s"
+perf_native_turnover_lag "$nativeBuild" "$turnoverSeconds"
 
 perf_report "$mode"
 # Every figure must be there, or some step measured nothing.

@@ -18,7 +18,7 @@ perf_startup() {
   local build=$1 folder=$2 rounds=$3 round drive name out started painted drives=("${PERF_DRIVES[@]:0:2}")
   declare -A times=()
   if [ "${PERF_DRIVE_STYLE:-wine}" = native ]; then
-    drives=("${PERF_NATIVE_DRIVES[@]}")
+    drives=("${PERF_NATIVE_DRIVES[@]:0:2}")
   else
     # A server left lingering by the last program would refuse -p.
     wineserver -k 2>/dev/null || true

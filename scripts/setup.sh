@@ -19,7 +19,7 @@ packages=(
   shellcheck clang-format                  # lint: shell scripts and the C and C++ style
   libgtk-3-dev                             # the Linux clock: GTK 3, Cairo, Pango, fontconfig
   openbox xcompmgr python3-xlib            # testing it: a window manager, a compositor, shapes and properties
-  xfwm4 picom mutter dbus wmctrl           # the desktops people use: window managers, compositors, their bus, wmctrl
+  xfwm4 picom mutter dbus wmctrl           # the desktops people use (tests and benchmark): window managers, compositors, their bus, wmctrl
   dpkg-dev lintian desktop-file-utils      # the Debian package: shlibdeps, checks
 )
 
