@@ -12,18 +12,31 @@ source "$(dirname "${BASH_SOURCE[0]}")/../lib/clock.sh"
 SOAK_REPAINTS=${X11_SOAK_REPAINTS:-3000}
 SOAK_GROWTH_KIB=2048  # a leak of a kilobyte a repaint shows many times over
 
+# A pixel left of the dial, which only the keyed-out white reaches, is outside the bounding shape.
+white_outside_shape() {
+  local h
+  read -r _ _ _ h <<<"$(x11_client_rect "$X11_WINDOW")"
+  ! x11_probe in-shape "$X11_WINDOW" bounding 2 $((h / 2))
+}
+
 # soak_clock shaped|rgba: one soak of the keyed-out clock, on a plain X
-# server or under a compositor; its window's depth says which window it is.
+# server or under a compositor. Both windows are RGBA; the shaped one keys
+# white out with its bounding shape, the other with alpha.
 soak_clock() {
-  local what=$1 depth=24 early late counts
+  local what=$1 early late counts
   x11_begin "soak-$what"
   x11_start_display
-  [ "$what" = shaped ] || { x11_start_compositor && depth=32; }
+  [ "$what" = shaped ] || x11_start_compositor
   clock_folder $'255\n0\n0\n1\n100' "$MEETING"
   # Without the sanitizer's quarantine of freed memory, which would grow the resident size by itself.
   ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0:quarantine_size_mb=0 FAKETIME_DONT_FAKE_MONOTONIC=0 \
     X11_FAKETIME='@2007-06-10 12:00:00 x600' clock_start
-  xwininfo -id "$X11_WINDOW" | grep -q "Depth: $depth\$" || x11_fail "$what: the window's depth is not $depth"
+  xwininfo -id "$X11_WINDOW" | grep -q 'Depth: 32$' || x11_fail "$what: the window is not an RGBA window"
+  if [ "$what" = shaped ]; then
+    x11_wait_for 10 white_outside_shape || x11_fail "shaped: the keyed-out white is inside the bounding shape"
+  else
+    ! white_outside_shape || x11_fail "rgba: the window has a bounding shape under a compositor"
+  fi
   mapfile -t counts < <("$X11_PYTHON" "$X11_LIB_DIR/opens_soak.py" "$CLOCK_FOLDER/quorvendadata1.txt" "$X11_WINDOW" \
     "$X11_PROGRAM_PID" "$SOAK_REPAINTS")
   [ "${#counts[@]}" -eq 2 ] || x11_fail "$what: the clock did not repaint $SOAK_REPAINTS times: ${counts[*]}"
