@@ -53,6 +53,7 @@ struct Object {
     Pen pen;
     PangoFontDescriptionPtr font;
     bool hardEdges = false;  // a font asked for without antialiasing
+    std::string layoutKey;   // a font's: what its layouts are kept by, made once
     Bitmap bitmap;
 };
 
@@ -143,8 +144,13 @@ struct CairoGdi::State {
         systemFont = addStock(Kind::font);
         objects[raw(systemFont)].font = fonts.fontFor(systemFontSpec.family, systemFontSpec.pixelHeight);
         objects[raw(systemFont)].hardEdges = keying == CairoKeying::hardEdges;
+        keyLayoutsOf(objects[raw(systemFont)]);
         defaultBitmap = addStock(Kind::bitmap);
         objects[raw(defaultBitmap)].bitmap = monochromeBitmap(1, 1);
+    }
+
+    static void keyLayoutsOf(Object& font) {
+        font.layoutKey = describedFont(font.font.get()) + (font.hardEdges ? "\nhard" : "");
     }
 
     GdiObject addStock(Kind kind) {
@@ -265,7 +271,7 @@ struct CairoGdi::State {
     KeptLayout& layoutFor(const Dc& dc, std::string_view text) {
         const Object& fontObject = fontOf(dc);
         const PangoFontDescription* font = fontObject.font.get();
-        LayoutKey key{describedFont(font) + (fontObject.hardEdges ? "\nhard" : ""), std::string(text)};
+        LayoutKey key{fontObject.layoutKey, std::string(text)};
         auto it = layouts.find(key);
         if (it != layouts.end()) return it->second;
         if (layouts.size() >= keptLayouts || keptTextBytes + text.size() > keptLayoutTextBytes) {
@@ -375,6 +381,7 @@ GdiObject CairoGdi::createFont(const FontSpec& fontSpec) {
     object.kind = Kind::font;
     object.font = state_->fonts.fontFor(fontSpec, state_->systemFontSpec.pixelHeight);
     object.hardEdges = fontSpec.quality == nonAntialiasedQuality || state_->keying == CairoKeying::hardEdges;
+    State::keyLayoutsOf(object);
     return handle;
 }
 
