@@ -197,10 +197,8 @@ perf_native_idle_cpu() {
 perf_desktop_idle_cpu() {
   local build=$1 folder=$2 seconds=$3 scale desktop row name command title key
   shift 3
-  local keyed=$PERF_WORK/keyed
-  mkdir -p "$keyed"
-  cp "$folder/quorvendadata1.txt" "$keyed/"
-  sed '4s/^[0-9]*/1/' "$folder/quorvendacolor.ini" >"$keyed/quorvendacolor.ini"
+  local keyed
+  keyed=$(perf_keyed_folder "$folder")
   # name | folder | command | title of its window
   local programs=(
     "clock|$folder|$build/src/app/gtk/quorvenda|^Quorvenda"

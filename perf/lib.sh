@@ -141,6 +141,16 @@ perf_data_folder() {
   printf '0\r\n0\r\n128\r\n0\r\n100\r\n' >"$dir/quorvendacolor.ini"
 }
 
+# perf_keyed_folder DIR: DIR's data with the colour key on (line 4 of the
+# colour file 1), in a folder of its own beside it; prints that folder.
+perf_keyed_folder() {
+  local keyed=$1-keyed
+  mkdir -p "$keyed"
+  cp "$1/quorvendadata1.txt" "$keyed/"
+  sed '4s/^[0-9]*/1/' "$1/quorvendacolor.ini" >"$keyed/quorvendacolor.ini"
+  echo "$keyed"
+}
+
 # perf_thread_ns PID...: "TID NANOSECONDS" for each thread of the processes:
 # the time it has run on a CPU, the first field of its schedstat, which the
 # kernel keeps to the nanosecond (/proc/PID/stat's user and system times

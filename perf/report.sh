@@ -95,6 +95,14 @@ perf_native_report() {
     "$(perf_get paint_gtk_clock_tick_median_us) / $(perf_get paint_gtk_clock_tick_p99_us) us" \
     "the second hand and time text move; tick / every hand $(perf_ratio "$(perf_get paint_gtk_clock_tick_median_us)" \
       "$(perf_get paint_gtk_clock_median_us)")"
+  perf_row "  paint handler, keyed-out clock: median / p99" \
+    "$(perf_get paint_gtk_clock_keyed_median_us) / $(perf_get paint_gtk_clock_keyed_p99_us) us" \
+    "no compositor: the shape sent with each; keyed-out / clock $(perf_ratio \
+      "$(perf_get paint_gtk_clock_keyed_median_us)" "$(perf_get paint_gtk_clock_median_us)")"
+  perf_row "  keyed-out clock, one second's tick: median / p99" \
+    "$(perf_get paint_gtk_clock_tick_keyed_median_us) / $(perf_get paint_gtk_clock_tick_keyed_p99_us) us" \
+    "keyed-out / clock $(perf_ratio "$(perf_get paint_gtk_clock_tick_keyed_median_us)" \
+      "$(perf_get paint_gtk_clock_tick_median_us)")"
   perf_row "  baseline fill+copy (GTK 3): median / p99" \
     "$(perf_get paint_gtk_fill_copy_median_us) / $(perf_get paint_gtk_fill_copy_p99_us) us"
   perf_row "  clock / fill+copy (medians)" \

@@ -134,6 +134,11 @@ perf_log "native paint handler: ${rounds} x ${paints} repaints of the clock and 
 perf_start_display
 PERF_DRIVE_STYLE=native DISPLAY=$PERF_DISPLAY perf_paint_timing "$nativeBuild" "$folder" "$paints" "$warmup" \
   "$rounds" "" "${PERF_NATIVE_DRIVES[@]}"
+# The keyed-out clock on the same plain X server: hard-edged texts and its
+# bounding shape made from the drawn pixels, with each repaint.
+perf_log "native paint handler of the keyed-out clock: ${rounds} x ${paints} repaints"
+PERF_DRIVE_STYLE=native DISPLAY=$PERF_DISPLAY perf_paint_timing "$nativeBuild" "$(perf_keyed_folder "$folder")" \
+  "$paints" "$warmup" "$rounds" _keyed "${PERF_NATIVE_DRIVES[0]}" "${PERF_NATIVE_DRIVES[2]}"
 perf_log "native start-up: $startupRounds starts of each program"
 PERF_DRIVE_STYLE=native DISPLAY=$PERF_DISPLAY perf_startup "$nativeBuild" "$folder" "$startupRounds"
 perf_log "native idle: $idleSeconds s"
