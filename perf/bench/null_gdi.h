@@ -8,7 +8,7 @@ namespace quorvenda {
 
 class NullGdi : public GdiApi {
 public:
-    ~NullGdi() override;
+    ~NullGdi() override = default;
 
     GdiObject createPen(PenStyle, int, Colour) override { return newObject(); }
     GdiObject createFont(const FontSpec&) override { return newObject(); }
@@ -24,6 +24,7 @@ public:
     Colour setBkColor(DcHandle, Colour) override { return 0; }
     void extTextOutOpaque(DcHandle, const Rect&) override {}
     void setBkModeTransparent(DcHandle) override {}
+    void setBkModeOpaque(DcHandle) override {}
     Colour setTextColor(DcHandle, Colour) override { return 0; }
     void textOut(DcHandle, int, int, std::string_view) override {}
     TextExtent getTextExtent(DcHandle, std::string_view text) override;

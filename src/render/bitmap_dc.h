@@ -7,19 +7,16 @@ namespace quorvenda {
 
 class BitmapDC : public CDC {
 public:
-    // `bitmap` may be noObject (its creation failed): a shared 1x1 monochrome
-    // bitmap then takes its place, so every drawing call still has a target.
-    // The bitmap stays its owner's, who deletes it after this object is gone.
+    // `bitmap` may be noObject (its creation failed): a 1x1 monochrome bitmap
+    // of this object's own then takes its place, so every drawing call still
+    // has a target. The bitmap given stays its owner's, who deletes it after
+    // this object is gone.
     BitmapDC(GdiApi& gdi, GdiObject bitmap);
-    // Puts the device context's own bitmap back and deletes the device context.
+    // Puts the device context's own bitmap back, deletes the device context, then the fallback.
     ~BitmapDC() override;
 
-    // The shared bitmap is made once per surface and deleted at process exit,
-    // through that surface: one made before the first shared bitmap outlives
-    // them all; one that may go away earlier releases its own first.
-    static void releaseSharedBitmap(GdiApi& gdi);
-
 private:
+    CBitmap fallback_;
     GdiObject oldBitmap_ = noObject;
 };
 

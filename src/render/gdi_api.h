@@ -36,7 +36,14 @@ struct FontSpec {
     int quality = 0;
     int pitchAndFamily = 0;
     std::string faceName;  // Shift-JIS
+    bool operator==(const FontSpec&) const = default;
 };
+
+// How a text's edges meet the background. hard: the texts must not be
+// antialiased (a font's quality NONANTIALIASED_QUALITY), because the window
+// keys its white background out and a pixel half white would stay behind on
+// the desktop as a light rim round the glyphs.
+enum class TextEdges { smooth, hard };
 
 struct TextExtent {
     int cx = 0;
@@ -48,6 +55,7 @@ struct Rect {
     int top = 0;
     int right = 0;
     int bottom = 0;
+    bool operator==(const Rect&) const = default;
 };
 
 class GdiApi {
@@ -71,6 +79,7 @@ public:
     virtual Colour setBkColor(DcHandle dc, Colour colour) = 0;
     virtual void extTextOutOpaque(DcHandle dc, const Rect& rect) = 0;  // ExtTextOutA, ETO_OPAQUE, no text
     virtual void setBkModeTransparent(DcHandle dc) = 0;
+    virtual void setBkModeOpaque(DcHandle dc) = 0;  // SetBkMode OPAQUE, a new device context's mode
     virtual Colour setTextColor(DcHandle dc, Colour colour) = 0;
     virtual void textOut(DcHandle dc, int x, int y, std::string_view text) = 0;  // TextOutA
     virtual TextExtent getTextExtent(DcHandle dc, std::string_view text) = 0;    // GetTextExtentPoint32A

@@ -45,7 +45,12 @@ void selectTextFont(ScopedSelect& scope, GdiObject font) {
 }  // namespace
 
 void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight, EventState& state,
-               const RepaintSources& sources, GdiObject textFont) {
+               const RepaintSources& sources) {
+    // Made first and deleted last, once neither device context holds it; if it
+    // cannot be made the texts stay in the system font.
+    CFont textFontObject(gdi);
+    if (sources.textFont) textFontObject.CreateFont(*sources.textFont);
+    const GdiObject textFont = textFontObject.GetSafeHandle();
     BorrowedDC paint(gdi, paintDc);
     ScopedSelect measuringFont(paint);
     selectTextFont(measuringFont, textFont);
@@ -85,7 +90,7 @@ void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight,
                      layout.clientLeft, layout.clientTop, layout.clientWidth, layout.clientHeight);
     // Released in reverse order: the day-label font, the memory device context
     // (its own font and bitmap put back first), the off-screen bitmap, the
-    // pens; the paint device context gets its own font back last.
+    // pens; the paint device context gets its own font back, then the text font goes.
 }
 
 }  // namespace quorvenda

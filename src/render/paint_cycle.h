@@ -4,6 +4,7 @@
 // out from the client size, draws every layer into an off-screen bitmap and
 // copies that onto the window in one block, so nothing flickers.
 #include <functional>
+#include <optional>
 
 #include "core/calendar.h"
 #include "core/data_file.h"
@@ -14,11 +15,6 @@
 
 namespace quorvenda {
 
-// How a text's edges meet the background. hard: the texts must not be
-// antialiased, because the window keys its white background out and a pixel
-// half white would stay behind on the desktop as a light rim round the glyphs.
-enum class TextEdges { smooth, hard };
-
 struct RepaintSources {
     // Every repaint states the DPI of the window it draws for.
     explicit RepaintSources(int windowDpi) : dpi(windowDpi) {}
@@ -27,14 +23,14 @@ struct RepaintSources {
     DataFolder folder;  // empty: current directory
     int dpi;            // the window's, as the window keeps it
     TextEdges textEdges = TextEdges::smooth;
+    // The font the texts are measured and drawn in, made for the repaint and
+    // selected into both device contexts; none: the system font.
+    std::optional<FontSpec> textFont;
 };
 
 // One whole repaint of the dial: everything after BeginPaint and before EndPaint.
 // `paintDc` is used for measuring texts and as the target of the final copy.
-// `textFont`, when given, is selected into both device contexts for the whole
-// repaint, so the texts are measured and drawn in it; the caller deletes it
-// after the repaint. Without it they keep the device contexts' system font.
 void paintDial(GdiApi& gdi, DcHandle paintDc, int clientWidth, int clientHeight, EventState& state,
-               const RepaintSources& sources, GdiObject textFont = noObject);
+               const RepaintSources& sources);
 
 }  // namespace quorvenda

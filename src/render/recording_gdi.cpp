@@ -4,8 +4,6 @@
 #include <limits>
 #include <utility>
 
-#include "render/bitmap_dc.h"
-
 namespace quorvenda {
 
 namespace {
@@ -91,11 +89,10 @@ TextExtent recordedTextExtent(std::string_view text) {
 RecordingGdi::RecordingGdi()
     : blackPen_(addStock(ObjectKind::pen, "BLACK_PEN")),
       systemFont_(addStock(ObjectKind::font, "SYSTEM_FONT")),
-      defaultBitmap_(addStock(ObjectKind::bitmap, "DEFAULT_BITMAP", true)) {}
+      defaultBitmap_(addStock(ObjectKind::bitmap, "DEFAULT_BITMAP", true)),
+      dcs_(blackPen_, systemFont_, defaultBitmap_) {}
 
-RecordingGdi::~RecordingGdi() {
-    BitmapDC::releaseSharedBitmap(*this);
-}
+RecordingGdi::~RecordingGdi() = default;
 
 GdiObject RecordingGdi::addStock(ObjectKind kind, const char* name, bool monochrome) {
     ObjectInfo info;
@@ -115,7 +112,7 @@ GdiObject RecordingGdi::newObject(ObjectInfo info) {
 
 DcHandle RecordingGdi::openPaintDc() {
     const DcHandle dc{nextDc_++};
-    dcs_[dc] = DcState{false, true, blackPen_, systemFont_, noObject, white, black};
+    dcs_.openWindowDc(dc);
     return dc;
 }
 
@@ -130,28 +127,10 @@ void RecordingGdi::fault(std::string message) {
     faults_.push_back(std::move(message));
 }
 
-bool RecordingGdi::usableDc(DcHandle dc, const char* operation) {
-    auto it = dcs_.find(dc);
-    if (it != dcs_.end() && it->second.live) return true;
+DcState* RecordingGdi::usableDc(DcHandle dc, const char* operation) {
+    if (DcState* state = dcs_.find(dc)) return state;
     fault(std::string(operation) + " on a device context that is not alive");
-    return false;
-}
-
-GdiObject* RecordingGdi::slotFor(DcState& dc, ObjectKind kind) {
-    switch (kind) {
-        case ObjectKind::pen: return &dc.pen;
-        case ObjectKind::font: return &dc.font;
-        case ObjectKind::bitmap: return &dc.bitmap;
-        case ObjectKind::none: break;
-    }
     return nullptr;
-}
-
-bool RecordingGdi::isSelectedAnywhere(GdiObject object) const {
-    for (const auto& [handle, dc] : dcs_) {
-        if (dc.live && (dc.pen == object || dc.font == object || dc.bitmap == object)) return true;
-    }
-    return false;
 }
 
 std::vector<RecordedCall> RecordingGdi::callsOn(DcHandle dc) const {
@@ -169,13 +148,11 @@ int RecordingGdi::liveObjectCount() const {
 }
 
 int RecordingGdi::liveMemoryDcCount() const {
-    int count = 0;
-    for (const auto& [handle, dc] : dcs_) count += dc.live && dc.memory;
-    return count;
+    return static_cast<int>(dcs_.memoryDcCount());
 }
 
 GdiObject RecordingGdi::selected(DcHandle dc, ObjectKind kind) const {
-    const DcState* state = findDc(dc);
+    const DcState* state = dcs_.find(dc);
     if (state == nullptr) return noObject;
     switch (kind) {
         case ObjectKind::pen: return state->pen;
@@ -184,11 +161,6 @@ GdiObject RecordingGdi::selected(DcHandle dc, ObjectKind kind) const {
         case ObjectKind::none: break;
     }
     return noObject;
-}
-
-const RecordingGdi::DcState* RecordingGdi::findDc(DcHandle dc) const {
-    auto it = dcs_.find(dc);
-    return it != dcs_.end() ? &it->second : nullptr;
 }
 
 GdiObject RecordingGdi::currentPen(DcHandle dc) const {
@@ -239,7 +211,7 @@ GdiObject RecordingGdi::createCompatibleBitmap(DcHandle dc, int width, int heigh
         return noObject;
     }
     // A memory device context that still holds its own bitmap is monochrome.
-    const DcState& source = dcs_[dc];
+    const DcState& source = *dcs_.find(dc);
     ObjectInfo info;
     info.kind = ObjectKind::bitmap;
     info.bitmapWidth = width;
@@ -292,7 +264,7 @@ bool RecordingGdi::deleteObject(GdiObject object) {
         fault("DeleteObject of an object already deleted");
         return false;
     }
-    if (isSelectedAnywhere(object)) {
+    if (dcs_.selectedAnywhere(object)) {
         fault("DeleteObject of an object still selected into a device context");
         return false;
     }
@@ -305,23 +277,22 @@ DcHandle RecordingGdi::createCompatibleDC(DcHandle dc) {
     auto& c = record(GdiCall::createCompatibleDC, created);
     c.sourceDc = dc;
     if (dc != noDc && !usableDc(dc, "CreateCompatibleDC")) return noDc;
-    dcs_[created] = DcState{true, true, blackPen_, systemFont_, defaultBitmap_, white, black};
+    dcs_.openMemoryDc(created);
     return created;
 }
 
 bool RecordingGdi::deleteDC(DcHandle dc) {
     record(GdiCall::deleteDC, dc);
-    auto it = dcs_.find(dc);
-    if (it == dcs_.end() || !it->second.live) {
+    const DcState* state = dcs_.find(dc);
+    if (state == nullptr) {
         fault("DeleteDC of a device context that is not alive");
         return false;
     }
-    if (!it->second.memory) {
+    if (!state->memory) {
         fault("DeleteDC of a window's device context");
         return false;
     }
-    it->second.live = false;
-    return true;
+    return dcs_.close(dc);
 }
 
 GdiObject RecordingGdi::selectObject(DcHandle dc, GdiObject object) {
@@ -334,26 +305,19 @@ GdiObject RecordingGdi::selectObject(DcHandle dc, GdiObject object) {
         fault("SelectObject of an object that is not alive");
         return noObject;
     }
-    DcState& state = dcs_[dc];
-    GdiObject* slot = slotFor(state, it->second.kind);
-    if (it->second.kind == ObjectKind::bitmap) {
-        if (!state.memory) {
-            fault("SelectObject of a bitmap into a window's device context");
-            return noObject;
-        }
-        if (*slot != object && isSelectedAnywhere(object)) {
-            fault("SelectObject of a bitmap already selected into another device context");
-            return noObject;
-        }
-    }
-    return std::exchange(*slot, object);
+    const Selection selection = dcs_.select(dc, object, it->second.kind);
+    if (selection.refusal == SelectRefusal::bitmapIntoWindowDc)
+        fault("SelectObject of a bitmap into a window's device context");
+    if (selection.refusal == SelectRefusal::bitmapElsewhere)
+        fault("SelectObject of a bitmap already selected into another device context");
+    return selection.previous;
 }
 
 Colour RecordingGdi::setBkColor(DcHandle dc, Colour colour) {
     auto& c = record(GdiCall::setBkColor, dc);
     c.colour = colour;
-    if (!usableDc(dc, "SetBkColor")) return 0;
-    return std::exchange(dcs_[dc].bkColor, colour);
+    DcState* state = usableDc(dc, "SetBkColor");
+    return state != nullptr ? std::exchange(state->bkColor, colour) : 0;
 }
 
 void RecordingGdi::extTextOutOpaque(DcHandle dc, const Rect& rect) {
@@ -363,20 +327,25 @@ void RecordingGdi::extTextOutOpaque(DcHandle dc, const Rect& rect) {
 
 void RecordingGdi::setBkModeTransparent(DcHandle dc) {
     record(GdiCall::setBkModeTransparent, dc);
-    usableDc(dc, "SetBkMode");
+    if (DcState* state = usableDc(dc, "SetBkMode")) state->transparent = true;
+}
+
+void RecordingGdi::setBkModeOpaque(DcHandle dc) {
+    record(GdiCall::setBkModeOpaque, dc);
+    if (DcState* state = usableDc(dc, "SetBkMode")) state->transparent = false;
 }
 
 Colour RecordingGdi::setTextColor(DcHandle dc, Colour colour) {
     auto& c = record(GdiCall::setTextColor, dc);
     c.colour = colour;
-    if (!usableDc(dc, "SetTextColor")) return 0;
-    return std::exchange(dcs_[dc].textColor, colour);
+    DcState* state = usableDc(dc, "SetTextColor");
+    return state != nullptr ? std::exchange(state->textColor, colour) : 0;
 }
 
 void RecordingGdi::textOut(DcHandle dc, int x, int y, std::string_view text) {
     auto& c = record(GdiCall::textOut, dc);
     c.args = {x, y};
-    if (const DcState* state = findDc(dc)) c.colour = state->textColor;
+    if (const DcState* state = dcs_.find(dc)) c.colour = state->textColor;
     c.text = text;
     usableDc(dc, "TextOut");
 }
@@ -447,6 +416,7 @@ std::string traceLine(const RecordedCall& c, const TextFilter& textToOutput) {
         case GdiCall::setBkColor: return "SetBkColor " + hexColour(c.colour);
         case GdiCall::extTextOutOpaque: return "ExtTextOut ETO_OPAQUE " + joined(a);
         case GdiCall::setBkModeTransparent: return "SetBkMode TRANSPARENT";
+        case GdiCall::setBkModeOpaque: return "SetBkMode OPAQUE";
         case GdiCall::setTextColor: return "SetTextColor " + hexColour(c.colour);
         case GdiCall::textOut: return "TextOut " + joined(a) + ' ' + quoted(c.text, textToOutput);
         case GdiCall::getTextExtent: return "GetTextExtent " + quoted(c.text, textToOutput);

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "render/dc_state.h"
 #include "render/gdi_api.h"
 
 namespace quorvenda {
@@ -28,6 +29,7 @@ enum class GdiCall {
     setBkColor,
     extTextOutOpaque,
     setBkModeTransparent,
+    setBkModeOpaque,
     setTextColor,
     textOut,
     getTextExtent,
@@ -38,8 +40,6 @@ enum class GdiCall {
     stretchBlt,
     yieldTimeSlice,
 };
-
-enum class ObjectKind { none, pen, font, bitmap };
 
 // What the recording knows of one drawing object.
 struct ObjectInfo {
@@ -106,6 +106,7 @@ public:
     Colour setBkColor(DcHandle dc, Colour colour) override;
     void extTextOutOpaque(DcHandle dc, const Rect& rect) override;
     void setBkModeTransparent(DcHandle dc) override;
+    void setBkModeOpaque(DcHandle dc) override;
     Colour setTextColor(DcHandle dc, Colour colour) override;
     void textOut(DcHandle dc, int x, int y, std::string_view text) override;
     TextExtent getTextExtent(DcHandle dc, std::string_view text) override;
@@ -119,35 +120,23 @@ public:
     void yieldTimeSlice() override;
 
 private:
-    struct DcState {
-        bool memory = false;
-        bool live = true;
-        GdiObject pen = noObject;
-        GdiObject font = noObject;
-        GdiObject bitmap = noObject;
-        Colour bkColor = 0;
-        Colour textColor = 0;
-    };
-
     GdiObject newObject(ObjectInfo info);
     GdiObject addStock(ObjectKind kind, const char* name, bool monochrome = false);
     RecordedCall& record(GdiCall call, DcHandle dc);
-    bool usableDc(DcHandle dc, const char* operation);
-    GdiObject* slotFor(DcState& dc, ObjectKind kind);
-    const DcState* findDc(DcHandle dc) const;
+    // The device context's state, or null after a fault for `operation`.
+    DcState* usableDc(DcHandle dc, const char* operation);
     GdiObject currentPen(DcHandle dc) const;
-    bool isSelectedAnywhere(GdiObject object) const;
     void fault(std::string message);
 
     std::vector<RecordedCall> calls_;
     std::vector<std::string> faults_;
     std::map<GdiObject, ObjectInfo> objects_;
-    std::map<DcHandle, DcState> dcs_;
     std::uintptr_t nextObject_ = 1;
     std::uintptr_t nextDc_ = 1;
     GdiObject blackPen_;
     GdiObject systemFont_;
     GdiObject defaultBitmap_;
+    DcBook dcs_;  // after the stock objects it starts every device context with
 };
 
 // Text measured as the recording surface measures it, saturating for texts of any length.

@@ -162,46 +162,27 @@ TEST(BitmapDC, SelectsTheBitmapAndOnDestructionPutsTheOldOneBackBeforeDeletingTh
     EXPECT_TRUE(cleanSurface(gdi));
 }
 
-TEST(BitmapDC, WithoutABitmapUsesOneShared1x1MonochromeBitmapPerSurface) {
-    RecordingGdi gdi;
-    RecordingGdi other;
-    GdiObject shared = noObject;
-    {
-        BitmapDC first(gdi, noObject);
-        shared = gdi.selected(first.GetSafeHdc(), ObjectKind::bitmap);
-        ASSERT_NE(shared, noObject);
-        EXPECT_TRUE(gdi.objectInfo(shared)->monochrome);
-        EXPECT_EQ(gdi.objectInfo(shared)->bitmapWidth, 1);
+// A failed off-screen bitmap leaves the device context a bitmap of its own,
+// made and deleted within its life, so nothing outlives the repaint; a
+// failure of that one too leaves the device context's own.
+TEST(BitmapDC, WithoutABitmapMakesAndDeletesA1x1MonochromeBitmapOfItsOwn) {
+    for (const int failures : {0, 1}) {
+        SCOPED_TRACE(failures);
+        RecordingGdi gdi;
+        gdi.monochromeBitmapFailures = failures;
+        {
+            BitmapDC offscreen(gdi, noObject);
+            const ObjectInfo* selected = gdi.objectInfo(gdi.selected(offscreen.GetSafeHdc(), ObjectKind::bitmap));
+            ASSERT_NE(selected, nullptr);
+            EXPECT_TRUE(selected->monochrome);
+            EXPECT_EQ(selected->bitmapWidth, 1);
+            EXPECT_EQ(selected->stockName == nullptr, failures == 0);
+        }
+        const std::vector<std::string> lines = testing::allLines(gdi);
+        EXPECT_EQ(countOf(lines, failures == 0 ? "DeleteBitmap 1 1 monochrome" : "CreateBitmap 1 1 1 1 failed"), 1);
+        EXPECT_TRUE(cleanSurface(gdi));
+        EXPECT_TRUE(gdi.faults().empty());
     }
-    {
-        BitmapDC second(gdi, noObject);
-        EXPECT_EQ(gdi.selected(second.GetSafeHdc(), ObjectKind::bitmap), shared);
-        BitmapDC elsewhere(other, noObject);
-        EXPECT_NE(other.selected(elsewhere.GetSafeHdc(), ObjectKind::bitmap), noObject);
-    }
-    EXPECT_EQ(countOf(testing::allLines(gdi), "CreateBitmap 1 1 1 1"), 1);
-    EXPECT_TRUE(cleanSurface(gdi, 1)) << "the shared bitmap lives on";
-    BitmapDC::releaseSharedBitmap(gdi);
-    EXPECT_TRUE(cleanSurface(gdi));
-}
-
-TEST(BitmapDC, RetriesTheSharedBitmapAfterAFailedCreation) {
-    RecordingGdi gdi;
-    gdi.monochromeBitmapFailures = 1;
-    auto selectedIsCreated = [&](const BitmapDC& dc) {
-        return gdi.objectInfo(gdi.selected(dc.GetSafeHdc(), ObjectKind::bitmap))->stockName == nullptr;
-    };
-    {
-        BitmapDC failed(gdi, noObject);
-        EXPECT_FALSE(selectedIsCreated(failed)) << "nothing to select: the device context keeps its own bitmap";
-    }
-    {
-        BitmapDC retried(gdi, noObject);
-        EXPECT_TRUE(selectedIsCreated(retried));
-    }
-    EXPECT_EQ(countOf(testing::allLines(gdi), "CreateBitmap 1 1 1 1 failed"), 1);
-    EXPECT_EQ(countOf(testing::allLines(gdi), "CreateBitmap 1 1 1 1"), 1);
-    EXPECT_TRUE(gdi.faults().empty());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Whole repaints: files read from a scratch folder, a fixed clock, a recording surface.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -21,7 +23,7 @@ using Lines = std::vector<std::string>;
 class PaintCycleTest : public ::testing::Test {
 protected:
     // One repaint on 10 June 2007 at noon; returns the off-screen surface's calls.
-    Lines repaint(int dpi, int width = 292, int height = 406, GdiObject textFont = noObject) {
+    Lines repaint(int dpi, int width = 292, int height = 406, std::optional<FontSpec> textFont = std::nullopt) {
         gdi.clearCalls();
         RepaintSources sources(dpi);
         sources.takeSnapshot = [this] {
@@ -30,7 +32,8 @@ protected:
         };
         sources.folder = folder.folder();
         sources.textEdges = textEdges;
-        paintDial(gdi, paintDc, width, height, state, sources, textFont);
+        sources.textFont = std::move(textFont);
+        paintDial(gdi, paintDc, width, height, state, sources);
         Lines lines;
         for (const auto& call : gdi.calls()) {
             if (belongsToOffscreenTrace(call, paintDc)) lines.push_back(traceLine(call));
@@ -112,16 +115,15 @@ TEST_F(PaintCycleTest, MeasuresOnThePaintDeviceContextAndDrawsOnlyTheCopyThere) 
     EXPECT_EQ(measured, 1 + 2 + 3 + 4);  // countdown line, footers, clock texts, labels
 }
 
-// Where the system font has no Japanese glyphs the window hands in a font of
+// Where the system font has no Japanese glyphs the window asks for a font of
 // its own: every text is measured and drawn in it, the day labels in theirs,
-// and neither device context still holds it when the window deletes it.
+// and neither device context still holds it when the repaint deletes it.
 TEST_F(PaintCycleTest, AGivenTextFontMeasuresAndDrawsTheTextsAndIsPutBackBeforeItIsDeleted) {
     writeEvents({slotLines("会議", "1", "1", "2007", "6", "15")});
     FontSpec japanese;
     japanese.height = 16;
     japanese.charSet = 128;
-    const GdiObject textFont = gdi.createFont(japanese);
-    const Lines drawn = repaint(designDpi, 292, 406, textFont);
+    const Lines drawn = repaint(designDpi, 292, 406, japanese);
     EXPECT_TRUE(containsInOrder(testing::linesOn(gdi, paintDc), {
                                                                     "SelectFont 16 \"\"",
                                                                     "GetTextExtent \"6月15日 会議まで 5日間\"",
@@ -140,8 +142,8 @@ TEST_F(PaintCycleTest, AGivenTextFontMeasuresAndDrawsTheTextsAndIsPutBackBeforeI
                                            "SelectFont 16 \"\"",
                                            "SelectStockObject SYSTEM_FONT",
                                            "DeleteDC",
+                                           "DeleteFont 16 \"\"",
                                        }));
-    EXPECT_TRUE(gdi.deleteObject(textFont));
     EXPECT_TRUE(testing::cleanSurface(gdi));
 }
 
@@ -258,15 +260,14 @@ TEST_F(PaintCycleTest, WithoutTheEventFileSlotOneKeepsItsLastLinesAndTheOthersGo
     EXPECT_FALSE(hasLineStartingWith(lines, "SelectPen PS_SOLID 3 0x0096FF"));
 }
 
-TEST_F(PaintCycleTest, AFailedOffscreenBitmapFallsBackToTheSharedOneAndTheRepaintRunsToItsEnd) {
+TEST_F(PaintCycleTest, AFailedOffscreenBitmapFallsBackToAOneByOneBitmapAndTheRepaintRunsToItsEnd) {
     gdi.compatibleBitmapFailures = 1;
     const Lines lines = repaint(designDpi);
     EXPECT_TRUE(containsInOrder(
         lines, {"CreateCompatibleBitmap 292 406 failed", "CreateBitmap 1 1 1 1", "SelectBitmap 1 1 monochrome",
-                "LineTo 146 144", "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY", "DeletePen PS_SOLID 6 0x00FFFF"}));
-    EXPECT_TRUE(testing::cleanSurface(gdi, 1)) << "only the shared bitmap stays";
-    BitmapDC::releaseSharedBitmap(gdi);
-    EXPECT_TRUE(testing::cleanSurface(gdi));
+                "LineTo 146 144", "StretchBlt 0 0 292 406 0 0 292 406 SRCCOPY", "DeleteDC",
+                "DeleteBitmap 1 1 monochrome", "DeletePen PS_SOLID 6 0x00FFFF"}));
+    EXPECT_TRUE(testing::cleanSurface(gdi)) << "the fallback goes with the repaint";
 }
 
 TEST_F(PaintCycleTest, AnyClientSizeAndAnyFileContentGiveACompleteRepaint) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,14 @@ namespace quorvenda::testing {
 class ScratchFolder {
 public:
     ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorvenda-render-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create a scratch folder";
-        path_ = pattern;
+        // A name no other folder has: create_directory says so by making it.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path_ = std::filesystem::temp_directory_path() / ("quorvenda-render-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(path_, error)) return;
+        }
+        ADD_FAILURE() << "cannot create a scratch folder";
     }
     ~ScratchFolder() { std::filesystem::remove_all(path_); }
     ScratchFolder(const ScratchFolder&) = delete;

@@ -127,7 +127,7 @@ void GtkMainWindow::show() {
 }
 
 bool GtkMainWindow::onDraw(cairo_t* cr) {
-    cairo_surface_t* image = picture_->image();
+    cairo_surface_t* image = canvas_->image();
     if (image == nullptr) return true;
     // The kept image is in device pixels; GTK draws in logical ones. Copied
     // with its alpha where it has any (white keyed out under a compositor).
@@ -145,7 +145,7 @@ void GtkMainWindow::onSizeAllocate() {
     const int scale = gtk_widget_get_scale_factor(window_);
     const int width = gtk_widget_get_allocated_width(window_) * scale;
     const int height = gtk_widget_get_allocated_height(window_) * scale;
-    cairo_surface_t* image = picture_->image();
+    cairo_surface_t* image = canvas_->image();
     if (image != nullptr && cairo_image_surface_get_width(image) == width &&
         cairo_image_surface_get_height(image) == height)
         return;
@@ -247,8 +247,10 @@ void GtkMainWindow::armRepaintTimer() {
 
 void GtkMainWindow::makeSurface() {
     picture_.reset();
+    canvas_.reset();
     gdi_ = std::make_unique<CairoGdi>(desktopSystemFont(window_, dpi_), colourKey_.keying());
-    picture_ = std::make_unique<DialPicture>(*gdi_, colourKey_.imageFormat());
+    canvas_ = std::make_unique<CairoCanvas>(*gdi_, colourKey_.imageFormat());
+    picture_ = std::make_unique<DialPicture>(*canvas_);
 }
 
 void GtkMainWindow::repaint() {
@@ -262,7 +264,7 @@ void GtkMainWindow::repaint() {
     sources.textEdges = colourKey_.keying() == CairoKeying::hardEdges ? TextEdges::hard : TextEdges::smooth;
     const std::vector<Rect>& changed = picture_->repaint(width, height, eventState_, sources);
     // Also when nothing changed: an input shape may be waiting for the pointer.
-    if (picture_->image() != nullptr) colourKey_.shapeTo(picture_->image(), changed);
+    if (canvas_->image() != nullptr) colourKey_.shapeTo(canvas_->image(), changed);
     if (changed.empty()) return;
     // Only the changed pixels go to the X server (and to a compositor), in GTK's logical pixels.
     const cairo_rectangle_int_t nothing{0, 0, 0, 0};

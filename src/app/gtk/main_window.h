@@ -16,8 +16,9 @@
 #include "app/user_commands.h"
 #include "core/colour_settings.h"
 #include "core/event_state.h"
+#include "render/cairo/cairo_canvas.h"
 #include "render/cairo/cairo_gdi.h"
-#include "render/cairo/dial_picture.h"
+#include "render/dial_picture.h"
 
 namespace quorvenda {
 
@@ -75,6 +76,7 @@ private:
     int dpi_;
     // Made again together whenever the DPI, the scale, the font or the colour key's mode changes.
     std::unique_ptr<CairoGdi> gdi_;
+    std::unique_ptr<CairoCanvas> canvas_;
     std::unique_ptr<DialPicture> picture_;
     // What changed at the last repaint, in GTK's logical pixels; kept, not made each second.
     CairoRegionPtr changed_;

@@ -12,6 +12,7 @@
 #include "core/colour_settings.h"
 #include "render/paint_cycle.h"
 #include "render/win32/text_font.h"
+#include "render/win32/win32_gdi.h"
 #include "render/win32/window_dpi.h"
 
 namespace quorvenda {
@@ -67,7 +68,7 @@ const WndMessageMap* MainWindow::GetMessageMap() const {
         msgWmPaint<&MainWindow::onPaint>(),           msgWmCreate<&MainWindow::onCreate>(),
         msgWmTimer<&MainWindow::onTimer>(),           msgWmEraseBkgnd<&MainWindow::onEraseBkgnd>(),
         msgWmClose<&MainWindow::onClose>(),           msgWmRButtonDown<&MainWindow::onRButtonDown>(),
-        msgWmDpiChanged<&MainWindow::onDpiChanged>(),
+        msgWmDpiChanged<&MainWindow::onDpiChanged>(), msgWmSize<&MainWindow::onSize>(),
     };
     static const WndMessageMap map{CWnd::GetThisMessageMap(), entries};
     return &map;
@@ -75,20 +76,39 @@ const WndMessageMap* MainWindow::GetMessageMap() const {
 
 void MainWindow::onPaint() {
     CPaintDC dc(this);
-    if (dc.GetSafeHdc() == noDc) return;
+    if (dc.GetSafeHdc() == noDc || !picture_) return;
     RECT client{};
     GetClientRect(&client);
+    // The first paint, or one at a new size: the picture is drawn whole first.
+    // The whole client area is then invalid (the class redraws on a resize).
+    if (!canvas_->holds(client.right, client.bottom))
+        picture_->repaint(client.right, client.bottom, eventState_, repaintSources());
+    canvas_->copyTo(toHdc(dc.GetSafeHdc()), dc.m_ps.rcPaint);
+}
+
+RepaintSources MainWindow::repaintSources() const {
     // The window's own DPI, kept since creation and WM_DPICHANGED: never asked of the system here.
     RepaintSources sources(dpi_);
     sources.textEdges = textEdges_;
-    // Made after BeginPaint and deleted before EndPaint, like every object of a repaint.
-    const CGdiObject textFont = makeTextFont(dc.gdi(), dpi_, systemDpi(), textEdges_);
-    paintDial(dc.gdi(), dc.GetSafeHdc(), client.right, client.bottom, eventState_, sources, textFont.GetSafeHandle());
+    sources.textFont = textFontSpec(dpi_, systemDpi(), textEdges_);
+    return sources;
+}
+
+void MainWindow::repaintPicture() {
+    if (!picture_ || IsIconic(m_hWnd)) return;
+    RECT client{};
+    GetClientRect(&client);
+    for (const Rect& area : picture_->repaint(client.right, client.bottom, eventState_, repaintSources())) {
+        const RECT changed{area.left, area.top, area.right, area.bottom};
+        InvalidateRect(m_hWnd, &changed, FALSE);
+    }
 }
 
 bool MainWindow::onCreate(const CREATESTRUCTW&) {
     if (Default() == creationFailed) return false;
     dpi_ = windowDpi(m_hWnd);
+    canvas_ = std::make_unique<Win32Canvas>(m_hWnd);
+    picture_ = std::make_unique<DialPicture>(*canvas_);
     SetTimer(repaintTimerId, repaintDelayMs());
     SetTimer(titleTimerId, titlePeriodMs);
     // Inside creation, so the window is never shown without its layered attributes.
@@ -107,13 +127,13 @@ void MainWindow::onTimer(UINT_PTR timerId) {
     if (timerId == repaintTimerId) {
         // Setting the same id again replaces the timer: one tick, one repaint.
         SetTimer(repaintTimerId, repaintDelayMs());
-        Invalidate(TRUE);
+        repaintPicture();
     }
     Default();
 }
 
 bool MainWindow::onEraseBkgnd(HDC) {
-    // Each repaint covers the whole client area with one copy; erasing first would flicker.
+    // Each paint covers what it is asked for with a copy of the picture; erasing first would flicker.
     return false;
 }
 
@@ -133,6 +153,8 @@ void MainWindow::onDpiChanged(UINT dpi, const RECT* suggested) {
     // Stored before the move, whose repaint draws at it; a DPI no monitor has leaves the one kept.
     const int carried = static_cast<int>(dpi);
     if (usableDpi(carried) == carried) dpi_ = carried;
+    // Pens, fonts and the text font at the new DPI: the whole picture again.
+    if (picture_) picture_->forget();
     const auto placement = suggested != nullptr
                                ? placementOfEdges(suggested->left, suggested->top, suggested->right, suggested->bottom)
                                : std::nullopt;
@@ -140,7 +162,13 @@ void MainWindow::onDpiChanged(UINT dpi, const RECT* suggested) {
         SetWindowPos(nullptr, placement->x, placement->y, placement->width, placement->height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    Invalidate(FALSE);
+    repaintPicture();
+}
+
+void MainWindow::onSize(UINT type, int, int) {
+    // Restored, or at a new size: the picture of this second at once, not at the
+    // next tick (a minimised window draws nothing, so it may be seconds old).
+    if (type != SIZE_MINIMIZED) repaintPicture();
 }
 
 }  // namespace quorvenda

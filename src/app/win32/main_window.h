@@ -1,14 +1,18 @@
 #pragma once
 // The clock's one top-level window: a layered window that repaints the dial
-// just after each whole second of the system clock, rewrites its title every
-// ten minutes, asks before closing and opens the settings file on a
-// right-click.
+// into a kept picture just after each whole second of the system clock and
+// invalidates only what changed, copies the picture when it is painted,
+// rewrites its title every ten minutes, asks before closing and opens the
+// settings file on a right-click.
+#include <memory>
 #include <string>
 
 #include "app/framework/win32/wnd.h"
 #include "app/user_commands.h"
 #include "core/event_state.h"
+#include "render/dial_picture.h"
 #include "render/paint_cycle.h"
+#include "render/win32/win32_canvas.h"
 
 namespace quorvenda {
 
@@ -21,7 +25,7 @@ protected:
     const WndMessageMap* GetMessageMap() const override;
 
 private:
-    // When any part of the window needs painting: after every repaint-timer tick.
+    // When any part of the window needs painting: what a tick changed, or a part uncovered or restored.
     void onPaint();
     // During CreateEx, before the window is shown: the window's DPI, timers and transparency.
     bool onCreate(const CREATESTRUCTW& create);
@@ -35,6 +39,13 @@ private:
     void onRButtonDown(POINT cursor);
     // When the window has moved to a monitor of another DPI, or that monitor's scale changed.
     void onDpiChanged(UINT dpi, const RECT* suggested);
+    // When the window has been resized, minimised or restored.
+    void onSize(UINT type, int width, int height);
+
+    // The picture of this second, drawn again where it changed, and those areas invalidated.
+    // Nothing is drawn while the window is minimised.
+    void repaintPicture();
+    RepaintSources repaintSources() const;
 
     // Shared by the repaint and the title update for the whole run.
     EventState eventState_;
@@ -46,6 +57,9 @@ private:
     // onCreate, with the key itself): no text may then be antialiased.
     TextEdges textEdges_ = TextEdges::smooth;
     RememberedPath rememberedPath_{};
+    // Made with the window (onCreate), for its whole life.
+    std::unique_ptr<Win32Canvas> canvas_;
+    std::unique_ptr<DialPicture> picture_;
 };
 
 }  // namespace quorvenda

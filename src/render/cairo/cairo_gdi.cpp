@@ -6,17 +6,18 @@
 #include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
 
 #include "core/utf8_from_shift_jis.h"
-#include "render/bitmap_dc.h"
 #include "render/cairo/cairo_handles.h"
 #include "render/cairo/cairo_strokes.h"
 #include "render/cairo/gdi_geometry.h"
 #include "render/cairo/image_pixels.h"
 #include "render/cairo/pango_font.h"
+#include "render/dc_state.h"
 
 namespace quorvenda {
 
@@ -34,8 +35,6 @@ constexpr int halfWhite = 3 * 255 / 2;  // brightness splitting black from white
 constexpr const char* japanese = "ja";
 constexpr int nonAntialiasedQuality = 3;  // NONANTIALIASED_QUALITY
 
-enum class Kind { pen, font, bitmap };
-
 struct Pen {
     PenStyle style = PenStyle::solid;
     int width = 1;
@@ -48,7 +47,7 @@ struct Bitmap {
 };
 
 struct Object {
-    Kind kind = Kind::pen;
+    ObjectKind kind = ObjectKind::pen;
     bool stock = false;
     Pen pen;
     PangoFontDescriptionPtr font;
@@ -57,26 +56,28 @@ struct Object {
     Bitmap bitmap;
 };
 
+// Where a surface device context draws: an image the caller owns.
+struct SurfaceTarget {
+    cairo_surface_t* image = nullptr;
+    CairoRegionPtr clip;  // drawing limited to it; none: the whole image
+};
+
+// One device context as a drawing call uses it: its state and, for a surface
+// device context, its target (a memory device context draws on its bitmap).
 struct Dc {
-    bool memory = false;
-    cairo_surface_t* target = nullptr;  // a surface DC's; a memory DC draws on its bitmap
-    GdiObject pen = noObject;
-    GdiObject font = noObject;
-    GdiObject bitmap = noObject;
-    Colour bkColor = white;
-    Colour textColor = black;
-    bool transparent = false;
-    Point position;
-    CairoRegionPtr clip;  // a surface DC's drawing limited to it; none: the whole surface
+    DcState& state;
+    SurfaceTarget* surface = nullptr;
+    cairo_region_t* clip() const { return surface != nullptr ? surface->clip.get() : nullptr; }
 };
 
 // `cr` limited to the device context's clip, if it has one.
 CairoPtr clipped(const Dc& dc, CairoPtr cr) {
-    if (!dc.clip) return cr;
-    const int count = cairo_region_num_rectangles(dc.clip.get());
+    cairo_region_t* clip = dc.clip();
+    if (clip == nullptr) return cr;
+    const int count = cairo_region_num_rectangles(clip);
     for (int i = 0; i < count; ++i) {
         cairo_rectangle_int_t r;
-        cairo_region_get_rectangle(dc.clip.get(), i, &r);
+        cairo_region_get_rectangle(clip, i, &r);
         cairo_rectangle(cr.get(), r.x, r.y, r.width, r.height);
     }
     cairo_clip(cr.get());
@@ -139,13 +140,14 @@ struct CairoGdi::State {
           // Grey antialiasing: a text's pixels are blends of its colour and what lies beneath, never colour fringes.
           smoothContext(textContext(fontMap.get(), CAIRO_ANTIALIAS_GRAY)),
           hardContext(textContext(fontMap.get(), CAIRO_ANTIALIAS_NONE)),
-          fonts(smoothContext.get()) {
-        blackPen = addStock(Kind::pen);
-        systemFont = addStock(Kind::font);
+          fonts(smoothContext.get()),
+          blackPen(addStock(ObjectKind::pen)),
+          systemFont(addStock(ObjectKind::font)),
+          defaultBitmap(addStock(ObjectKind::bitmap)),
+          dcs(blackPen, systemFont, defaultBitmap) {
         objects[raw(systemFont)].font = fonts.fontFor(systemFontSpec.family, systemFontSpec.pixelHeight);
         objects[raw(systemFont)].hardEdges = keying == CairoKeying::hardEdges;
         keyLayoutsOf(objects[raw(systemFont)]);
-        defaultBitmap = addStock(Kind::bitmap);
         objects[raw(defaultBitmap)].bitmap = monochromeBitmap(1, 1);
     }
 
@@ -153,7 +155,7 @@ struct CairoGdi::State {
         font.layoutKey = describedFont(font.font.get()) + (font.hardEdges ? "\nhard" : "");
     }
 
-    GdiObject addStock(Kind kind) {
+    GdiObject addStock(ObjectKind kind) {
         const GdiObject handle = nextHandle<GdiObject>();
         objects[raw(handle)].kind = kind;
         objects[raw(handle)].stock = true;
@@ -173,7 +175,7 @@ struct CairoGdi::State {
         if (cairo_surface_status(bitmap.surface.get()) != CAIRO_STATUS_SUCCESS) return noObject;
         const GdiObject handle = nextHandle<GdiObject>();
         Object& object = objects[raw(handle)];
-        object.kind = Kind::bitmap;
+        object.kind = ObjectKind::bitmap;
         object.bitmap = std::move(bitmap);
         return handle;
     }
@@ -182,36 +184,23 @@ struct CairoGdi::State {
         auto it = objects.find(raw(handle));
         return it == objects.end() ? nullptr : &it->second;
     }
-    Dc* find(DcHandle handle) {
-        auto it = dcs.find(raw(handle));
-        return it == dcs.end() ? nullptr : &it->second;
-    }
-
-    DcHandle addDc(Dc dc) {
-        dc.pen = blackPen;
-        dc.font = systemFont;
-        const DcHandle handle = nextHandle<DcHandle>();
-        dcs.emplace(raw(handle), std::move(dc));
-        return handle;
-    }
-
-    bool selectedAnywhere(GdiObject handle) const {
-        return std::any_of(dcs.begin(), dcs.end(), [handle](const auto& entry) {
-            const Dc& dc = entry.second;
-            return dc.pen == handle || dc.font == handle || dc.bitmap == handle;
-        });
+    std::optional<Dc> find(DcHandle handle) {
+        DcState* state = dcs.find(handle);
+        if (state == nullptr) return std::nullopt;
+        auto it = surfaces.find(raw(handle));
+        return Dc{*state, it == surfaces.end() ? nullptr : &it->second};
     }
 
     // The surface a device context draws on, or null.
     cairo_surface_t* surfaceOf(const Dc& dc) {
-        if (!dc.memory) return dc.target;
-        Object* bitmap = find(dc.bitmap);
+        if (!dc.state.memory) return dc.surface != nullptr ? dc.surface->image : nullptr;
+        Object* bitmap = find(dc.state.bitmap);
         return bitmap != nullptr ? bitmap->bitmap.surface.get() : nullptr;
     }
 
     bool monochrome(const Dc& dc) {
-        if (!dc.memory) return false;
-        Object* bitmap = find(dc.bitmap);
+        if (!dc.state.memory) return false;
+        Object* bitmap = find(dc.state.bitmap);
         return bitmap == nullptr || bitmap->bitmap.monochrome;
     }
 
@@ -223,12 +212,12 @@ struct CairoGdi::State {
     }
 
     Pen penOf(const Dc& dc) {
-        Object* pen = find(dc.pen);
+        Object* pen = find(dc.state.pen);
         return pen != nullptr ? pen->pen : Pen{};
     }
 
     const Object& fontOf(const Dc& dc) {
-        Object* font = find(dc.font);
+        Object* font = find(dc.state.font);
         if (font == nullptr || !font->font) font = find(systemFont);
         return *font;
     }
@@ -294,16 +283,16 @@ struct CairoGdi::State {
     // background colour unless the background mode is transparent.
     void setPenPixels(const Dc& dc, cairo_surface_t* surface, const Pen& pen, const std::vector<Point>& pixels) {
         if (pen.style != PenStyle::dot) {
-            setPixels(surface, pixels, pixelFor(dc, surface, pen.colour), dc.clip.get());
+            setPixels(surface, pixels, pixelFor(dc, surface, pen.colour), dc.clip());
             return;
         }
-        if (!dc.transparent) setPixels(surface, pixels, pixelFor(dc, surface, dc.bkColor), dc.clip.get());
-        setPixels(surface, dottedPixels(pixels), pixelFor(dc, surface, pen.colour), dc.clip.get());
+        if (!dc.state.transparent) setPixels(surface, pixels, pixelFor(dc, surface, dc.state.bkColor), dc.clip());
+        setPixels(surface, dottedPixels(pixels), pixelFor(dc, surface, pen.colour), dc.clip());
     }
 
     // The ellipse through the sweep in the device context's pen: a one-pixel
     // pen's pixels, dotted or solid, or a wide pen's stroke.
-    void strokeCurve(Dc& dc, const GdiEllipse& ellipse, ArcSweep sweep) {
+    void strokeCurve(const Dc& dc, const GdiEllipse& ellipse, ArcSweep sweep) {
         cairo_surface_t* surface = surfaceOf(dc);
         if (surface == nullptr) return;
         const Pen pen = penOf(dc);
@@ -331,32 +320,31 @@ struct CairoGdi::State {
     std::size_t keptTextBytes = 0;
     std::map<LayoutKey, KeptLayout> layouts;
     std::map<std::uintptr_t, Object> objects;
-    std::map<std::uintptr_t, Dc> dcs;
     std::uintptr_t next = 0x10;
-    GdiObject blackPen = noObject;
-    GdiObject systemFont = noObject;
-    GdiObject defaultBitmap = noObject;
+    GdiObject blackPen;
+    GdiObject systemFont;
+    GdiObject defaultBitmap;
+    DcBook dcs;                                        // after the stock objects it starts every device context with
+    std::map<std::uintptr_t, SurfaceTarget> surfaces;  // of the surface device contexts
 };
 
 CairoGdi::CairoGdi(CairoSystemFont systemFont, CairoKeying keying)
     : state_(std::make_unique<State>(std::move(systemFont), keying)) {}
 
-CairoGdi::~CairoGdi() {
-    // The off-screen device context's fallback bitmap was made through this
-    // surface: it goes with it, not at process exit through a surface long gone.
-    BitmapDC::releaseSharedBitmap(*this);
-}
+CairoGdi::~CairoGdi() = default;
 
 DcHandle CairoGdi::createSurfaceDC(cairo_surface_t* target) {
     if (!drawableImage(target)) return noDc;
-    Dc dc;
-    dc.target = target;
-    return state_->addDc(std::move(dc));
+    const DcHandle handle = state_->nextHandle<DcHandle>();
+    state_->dcs.openWindowDc(handle);
+    state_->surfaces[raw(handle)].image = target;
+    return handle;
 }
 
 void CairoGdi::clipTo(DcHandle dc, const std::vector<Rect>& areas) {
-    Dc* found = state_->find(dc);
-    if (found == nullptr || found->memory) return;
+    auto it = state_->surfaces.find(raw(dc));
+    if (it == state_->surfaces.end()) return;
+    SurfaceTarget* found = &it->second;
     found->clip.reset(cairo_region_create());
     for (const Rect& a : areas) {
         if (a.right <= a.left || a.bottom <= a.top) continue;
@@ -368,7 +356,7 @@ void CairoGdi::clipTo(DcHandle dc, const std::vector<Rect>& areas) {
 GdiObject CairoGdi::createPen(PenStyle style, int width, Colour colour) {
     const GdiObject handle = state_->nextHandle<GdiObject>();
     Object& object = state_->objects[raw(handle)];
-    object.kind = Kind::pen;
+    object.kind = ObjectKind::pen;
     // Width 0 is one pixel; a dotted pen wider than that draws solid, as GDI's does.
     const int pixels = static_cast<int>(std::clamp<long long>(std::llabs(static_cast<long long>(width)), 1, widestPen));
     object.pen = Pen{pixels > 1 ? PenStyle::solid : style, pixels, colour & 0xFFFFFFu};
@@ -378,7 +366,7 @@ GdiObject CairoGdi::createPen(PenStyle style, int width, Colour colour) {
 GdiObject CairoGdi::createFont(const FontSpec& fontSpec) {
     const GdiObject handle = state_->nextHandle<GdiObject>();
     Object& object = state_->objects[raw(handle)];
-    object.kind = Kind::font;
+    object.kind = ObjectKind::font;
     object.font = state_->fonts.fontFor(fontSpec, state_->systemFontSpec.pixelHeight);
     object.hardEdges = fontSpec.quality == nonAntialiasedQuality || state_->keying == CairoKeying::hardEdges;
     State::keyLayoutsOf(object);
@@ -389,11 +377,11 @@ GdiObject CairoGdi::createCompatibleBitmap(DcHandle dc, int width, int height) {
     bool monochrome = false;
     cairo_format_t format = CAIRO_FORMAT_RGB24;
     if (dc != noDc) {
-        Dc* found = state_->find(dc);
-        if (found == nullptr) return noObject;
+        const std::optional<Dc> found = state_->find(dc);
+        if (!found) return noObject;
         monochrome = state_->monochrome(*found);  // a memory DC's bitmap format: a fresh one's is monochrome
         // A surface DC's own format: an off-screen picture with alpha copies onto it with its alpha.
-        if (!found->memory) format = cairo_image_surface_get_format(found->target);
+        if (!found->state.memory) format = cairo_image_surface_get_format(found->surface->image);
     }
     if (width == 0 || height == 0) return state_->addBitmap(State::monochromeBitmap(1, 1));
     if (!usableSize(width, height)) return noObject;
@@ -413,53 +401,40 @@ GdiObject CairoGdi::getStockObject(StockObject which) {
 
 bool CairoGdi::deleteObject(GdiObject object) {
     Object* found = state_->find(object);
-    if (found == nullptr) return false;
+    if (!found) return false;
     if (found->stock) return true;  // stock objects live on, and deleting one does no harm
-    if (state_->selectedAnywhere(object)) return false;
+    if (state_->dcs.selectedAnywhere(object)) return false;
     state_->objects.erase(raw(object));
     return true;
 }
 
 DcHandle CairoGdi::createCompatibleDC(DcHandle dc) {
-    if (dc != noDc && state_->find(dc) == nullptr) return noDc;
-    Dc memory;
-    memory.memory = true;
-    memory.bitmap = state_->defaultBitmap;
-    return state_->addDc(std::move(memory));
+    if (dc != noDc && state_->dcs.find(dc) == nullptr) return noDc;
+    const DcHandle handle = state_->nextHandle<DcHandle>();
+    state_->dcs.openMemoryDc(handle);
+    return handle;
 }
 
 bool CairoGdi::deleteDC(DcHandle dc) {
-    return state_->dcs.erase(raw(dc)) > 0;
+    state_->surfaces.erase(raw(dc));
+    return state_->dcs.close(dc);
 }
 
 GdiObject CairoGdi::selectObject(DcHandle dc, GdiObject object) {
-    Dc* found = state_->find(dc);
     Object* selected = state_->find(object);
-    if (found == nullptr || selected == nullptr) return noObject;
-    GdiObject* slot = nullptr;
-    switch (selected->kind) {
-        case Kind::pen: slot = &found->pen; break;
-        case Kind::font: slot = &found->font; break;
-        case Kind::bitmap:
-            // Only a memory DC holds a bitmap, and a bitmap sits in one DC at a time.
-            if (!found->memory) return noObject;
-            if (found->bitmap != object && object != state_->defaultBitmap && state_->selectedAnywhere(object))
-                return noObject;
-            slot = &found->bitmap;
-            break;
-    }
-    return std::exchange(*slot, object);
+    if (selected == nullptr) return noObject;
+    return state_->dcs.select(dc, object, selected->kind).previous;
 }
 
 Colour CairoGdi::setBkColor(DcHandle dc, Colour colour) {
-    Dc* found = state_->find(dc);
+    DcState* found = state_->dcs.find(dc);
     if (found == nullptr) return 0xFFFFFFFFu;  // CLR_INVALID
     return std::exchange(found->bkColor, colour & 0xFFFFFFu);
 }
 
 void CairoGdi::extTextOutOpaque(DcHandle dc, const Rect& rect) {
-    Dc* found = state_->find(dc);
-    if (found == nullptr) return;
+    const std::optional<Dc> found = state_->find(dc);
+    if (!found) return;
     cairo_surface_t* surface = state_->surfaceOf(*found);
     if (surface == nullptr) return;
     const PixelBounds bounds = boundsOf(surface);
@@ -470,55 +445,59 @@ void CairoGdi::extTextOutOpaque(DcHandle dc, const Rect& rect) {
     const int bottom = std::clamp(std::max(rect.top, rect.bottom), 0, bounds.height);
     if (left >= right || top >= bottom) return;
     CairoPtr cr = clipped(*found, shapeContext(surface));
-    state_->useColour(cr.get(), *found, found->bkColor);
+    state_->useColour(cr.get(), *found, found->state.bkColor);
     cairo_rectangle(cr.get(), left, top, right - left, bottom - top);
     cairo_fill(cr.get());
 }
 
 void CairoGdi::setBkModeTransparent(DcHandle dc) {
-    if (Dc* found = state_->find(dc)) found->transparent = true;
+    if (DcState* found = state_->dcs.find(dc)) found->transparent = true;
+}
+
+void CairoGdi::setBkModeOpaque(DcHandle dc) {
+    if (DcState* found = state_->dcs.find(dc)) found->transparent = false;
 }
 
 Colour CairoGdi::setTextColor(DcHandle dc, Colour colour) {
-    Dc* found = state_->find(dc);
+    DcState* found = state_->dcs.find(dc);
     if (found == nullptr) return 0xFFFFFFFFu;  // CLR_INVALID
     return std::exchange(found->textColor, colour & 0xFFFFFFu);
 }
 
 void CairoGdi::textOut(DcHandle dc, int x, int y, std::string_view text) {
-    Dc* found = state_->find(dc);
-    if (found == nullptr || !withinShapeReach({x, y})) return;
+    const std::optional<Dc> found = state_->find(dc);
+    if (!found || !withinShapeReach({x, y})) return;
     cairo_surface_t* surface = state_->surfaceOf(*found);
     if (surface == nullptr) return;
     const State::KeptLayout& kept = state_->layoutFor(*found, text);
     CairoPtr cr = clipped(*found, CairoPtr(cairo_create(surface)));
-    if (!found->transparent) {
+    if (!found->state.transparent) {
         const PangoRectangle& cell = kept.cell;
-        state_->useColour(cr.get(), *found, found->bkColor);
+        state_->useColour(cr.get(), *found, found->state.bkColor);
         cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
         cairo_rectangle(cr.get(), x, y, cell.width, cell.height);
         cairo_fill(cr.get());
     }
-    state_->useColour(cr.get(), *found, found->textColor);
+    state_->useColour(cr.get(), *found, found->state.textColor);
     cairo_move_to(cr.get(), x, y);
     pango_cairo_show_layout(cr.get(), kept.layout.get());
 }
 
 TextExtent CairoGdi::getTextExtent(DcHandle dc, std::string_view text) {
-    Dc* found = state_->find(dc);
-    if (found == nullptr) return {};
+    const std::optional<Dc> found = state_->find(dc);
+    if (!found) return {};
     const PangoRectangle& cell = state_->layoutFor(*found, text).cell;
     return TextExtent{cell.width, cell.height};
 }
 
 void CairoGdi::moveTo(DcHandle dc, int x, int y) {
-    if (Dc* found = state_->find(dc)) found->position = {x, y};
+    if (DcState* found = state_->dcs.find(dc)) found->position = {x, y};
 }
 
 void CairoGdi::lineTo(DcHandle dc, int x, int y) {
-    Dc* found = state_->find(dc);
-    if (found == nullptr) return;
-    const Point from = std::exchange(found->position, Point{x, y});
+    const std::optional<Dc> found = state_->find(dc);
+    if (!found) return;
+    const Point from = std::exchange(found->state.position, Point{x, y});
     cairo_surface_t* surface = state_->surfaceOf(*found);
     if (surface == nullptr) return;
     const Pen pen = state_->penOf(*found);
@@ -540,8 +519,8 @@ void CairoGdi::lineTo(DcHandle dc, int x, int y) {
 }
 
 void CairoGdi::ellipse(DcHandle dc, int left, int top, int right, int bottom) {
-    Dc* found = state_->find(dc);
-    if (found == nullptr || !withinShapeReach({left, top, right, bottom})) return;
+    const std::optional<Dc> found = state_->find(dc);
+    if (!found || !withinShapeReach({left, top, right, bottom})) return;
     cairo_surface_t* surface = state_->surfaceOf(*found);
     if (surface == nullptr) return;
     const GdiEllipse shape = ellipseInBox(left, top, right, bottom);
@@ -557,17 +536,17 @@ void CairoGdi::ellipse(DcHandle dc, int left, int top, int right, int bottom) {
 }
 
 void CairoGdi::arc(DcHandle dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {
-    Dc* found = state_->find(dc);
-    if (found == nullptr || !withinShapeReach({left, top, right, bottom, xStart, yStart, xEnd, yEnd})) return;
+    const std::optional<Dc> found = state_->find(dc);
+    if (!found || !withinShapeReach({left, top, right, bottom, xStart, yStart, xEnd, yEnd})) return;
     const GdiEllipse shape = ellipseInBox(left, top, right, bottom);
     state_->strokeCurve(*found, shape, arcSweep(shape, xStart, yStart, xEnd, yEnd));
 }
 
 void CairoGdi::stretchBlt(DcHandle dst, int x, int y, int width, int height, DcHandle src, int xSrc, int ySrc,
                           int widthSrc, int heightSrc) {
-    Dc* to = state_->find(dst);
-    Dc* from = state_->find(src);
-    if (to == nullptr || from == nullptr || width == 0 || height == 0 || widthSrc == 0 || heightSrc == 0) return;
+    const std::optional<Dc> to = state_->find(dst);
+    const std::optional<Dc> from = state_->find(src);
+    if (!to || !from || width == 0 || height == 0 || widthSrc == 0 || heightSrc == 0) return;
     if (!withinShapeReach({x, y, width, height, xSrc, ySrc, widthSrc, heightSrc})) return;
     cairo_surface_t* target = state_->surfaceOf(*to);
     cairo_surface_t* source = state_->surfaceOf(*from);
@@ -578,9 +557,9 @@ void CairoGdi::stretchBlt(DcHandle dst, int x, int y, int width, int height, DcH
     const bool fromMonochrome = state_->monochrome(*from);
     const bool toMonochrome = state_->monochrome(*to);
     if (fromMonochrome && !toMonochrome) {
-        copy = convertedCopy(source, PixelConversion::toColour, to->textColor, to->bkColor);
+        copy = convertedCopy(source, PixelConversion::toColour, to->state.textColor, to->state.bkColor);
     } else if (!fromMonochrome && toMonochrome) {
-        copy = convertedCopy(source, PixelConversion::toMonochrome, black, from->bkColor);
+        copy = convertedCopy(source, PixelConversion::toMonochrome, black, from->state.bkColor);
     } else if (source == target) {
         copy = convertedCopy(source, PixelConversion::none, black, white);
     }

@@ -64,6 +64,7 @@ public:
     Colour setBkColor(DcHandle dc, Colour colour) override;
     void extTextOutOpaque(DcHandle dc, const Rect& rect) override;
     void setBkModeTransparent(DcHandle dc) override;
+    void setBkModeOpaque(DcHandle dc) override;
     Colour setTextColor(DcHandle dc, Colour colour) override;
     void textOut(DcHandle dc, int x, int y, std::string_view text) override;
     TextExtent getTextExtent(DcHandle dc, std::string_view text) override;

@@ -17,14 +17,18 @@
 // changed, so that the glyphs are the same apart from their smoothing.
 #include <windows.h>
 
+#include <optional>
+
 #include "render/gdi_objects.h"
-#include "render/paint_cycle.h"
 
 namespace quorvenda {
 
-// Owned through `gdi`, the Win32 surface, which deletes it. Holds no font
-// (noObject) at the system DPI under code page 932 with smooth edges, or if
-// the font cannot be made: the texts then stay in the system font.
+// The font's description, for a repaint to make: none at the system DPI under
+// code page 932 with smooth edges, or if the system font cannot be read: the
+// texts then stay in the system font.
+std::optional<FontSpec> textFontSpec(int windowDpi, int systemDpi, TextEdges edges, UINT ansiCodePage = GetACP());
+
+// That font, made through `gdi`, which deletes it; no font where the description is none.
 CGdiObject makeTextFont(GdiApi& gdi, int windowDpi, int systemDpi, TextEdges edges, UINT ansiCodePage = GetACP());
 
 }  // namespace quorvenda

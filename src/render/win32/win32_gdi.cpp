@@ -67,6 +67,10 @@ void Win32Gdi::setBkModeTransparent(DcHandle dc) {
     SetBkMode(toHdc(dc), TRANSPARENT);
 }
 
+void Win32Gdi::setBkModeOpaque(DcHandle dc) {
+    SetBkMode(toHdc(dc), OPAQUE);
+}
+
 Colour Win32Gdi::setTextColor(DcHandle dc, Colour colour) {
     return SetTextColor(toHdc(dc), colour);
 }

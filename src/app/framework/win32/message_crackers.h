@@ -91,6 +91,14 @@ constexpr WndMessageMapEntry msgWmRButtonDown() {
 }
 
 template <auto handler>
+constexpr WndMessageMapEntry msgWmSize() {
+    return {WM_SIZE, [](CWnd& wnd, WPARAM type, LPARAM lParam) -> LRESULT {
+                (crackers::windowOf<handler>(wnd).*handler)(static_cast<UINT>(type), LOWORD(lParam), HIWORD(lParam));
+                return 0;
+            }};
+}
+
+template <auto handler>
 constexpr WndMessageMapEntry msgWmDpiChanged() {
     return {WM_DPICHANGED, [](CWnd& wnd, WPARAM dpis, LPARAM lParam) -> LRESULT {
                 // The vertical DPI in the high word, the horizontal one in the low: always equal.
