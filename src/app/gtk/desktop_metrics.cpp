@@ -12,10 +12,6 @@ namespace {
 
 constexpr double xftDpiUnits = 1024.0;  // gtk-xft-dpi is in 1024ths of a dot per inch
 
-struct FontDescriptionFree {
-    void operator()(PangoFontDescription* description) const { pango_font_description_free(description); }
-};
-
 }  // namespace
 
 int desktopDpi(GtkWidget* window) {
@@ -34,7 +30,7 @@ CairoSystemFont desktopSystemFont(GtkWidget* window, int dpi) {
     gchar* name = nullptr;
     g_object_get(gtk_widget_get_settings(window), "gtk-font-name", &name, nullptr);
     const GOwned<gchar> fontName(name);
-    const std::unique_ptr<PangoFontDescription, FontDescriptionFree> description(
+    const PangoFontDescriptionPtr description(
         pango_font_description_from_string(fontName ? fontName.get() : "Sans 10"));
     CairoSystemFont font;
     const char* family = pango_font_description_get_family(description.get());

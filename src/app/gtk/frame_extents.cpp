@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "render/cairo/cairo_handles.h"
+
 namespace quorvenda {
 
 namespace {
@@ -13,12 +15,6 @@ namespace {
 constexpr const char* frameExtentsName = "_NET_FRAME_EXTENTS";
 constexpr const char* requestName = "_NET_REQUEST_FRAME_EXTENTS";
 constexpr int extentCount = 4;  // left, right, top, bottom
-
-struct XFreeData {
-    void operator()(unsigned char* data) const {
-        if (data != nullptr) XFree(data);
-    }
-};
 
 }  // namespace
 
@@ -50,7 +46,7 @@ std::optional<FrameExtents> frameExtents(GdkWindow* window) {
     const int status = XGetWindowProperty(GDK_DISPLAY_XDISPLAY(display), GDK_WINDOW_XID(window),
                                           gdk_x11_get_xatom_by_name_for_display(display, frameExtentsName), 0,
                                           extentCount, False, XA_CARDINAL, &type, &format, &count, &remaining, &data);
-    const std::unique_ptr<unsigned char, XFreeData> owned(data);
+    const std::unique_ptr<unsigned char, ReleaseWith<XFree>> owned(data);
     if (gdk_x11_display_error_trap_pop(display) != 0 || status != Success) return std::nullopt;
     if (type != XA_CARDINAL || format != 32 || count != extentCount || data == nullptr) return std::nullopt;
     // Format 32 comes back as longs, whatever their size.

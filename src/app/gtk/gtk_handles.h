@@ -12,23 +12,14 @@
 
 namespace quorvenda {
 
-struct WidgetDestroy {
-    void operator()(GtkWidget* widget) const { gtk_widget_destroy(widget); }
-};
 // A top-level widget: GTK holds it until it is destroyed.
-using ToplevelPtr = std::unique_ptr<GtkWidget, WidgetDestroy>;
+using ToplevelPtr = std::unique_ptr<GtkWidget, ReleaseWith<gtk_widget_destroy>>;
 
-struct GFree {
-    void operator()(gpointer memory) const { g_free(memory); }
-};
 // A string or buffer GLib allocated for the caller.
 template <class T>
-using GOwned = std::unique_ptr<T, GFree>;
+using GOwned = std::unique_ptr<T, ReleaseWith<g_free>>;
 
-struct GErrorFree {
-    void operator()(GError* error) const { g_error_free(error); }
-};
-using GErrorPtr = std::unique_ptr<GError, GErrorFree>;
+using GErrorPtr = std::unique_ptr<GError, ReleaseWith<g_error_free>>;
 
 // One GLib timeout, removed when the owner goes or the timeout is armed again.
 class TimeoutSource {

@@ -84,20 +84,22 @@ void GtkMainWindow::connectSignals() {
                      }),
                      this);
     g_signal_connect(window_, "map-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
-                         static_cast<GtkMainWindow*>(self)->onVisibilityChanged(true);
+                         auto* window = static_cast<GtkMainWindow*>(self);
+                         window->onVisibilityChanged(true, window->iconified_);
                          return FALSE;
                      }),
                      this);
     g_signal_connect(window_, "unmap-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
-                         static_cast<GtkMainWindow*>(self)->onVisibilityChanged(false);
+                         auto* window = static_cast<GtkMainWindow*>(self);
+                         window->onVisibilityChanged(false, window->iconified_);
                          return FALSE;
                      }),
                      this);
     g_signal_connect(window_, "window-state-event",
                      G_CALLBACK(+[](GtkWidget*, GdkEventWindowState* event, gpointer self) -> gboolean {
                          auto* window = static_cast<GtkMainWindow*>(self);
-                         window->iconified_ = (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
-                         window->onVisibilityChanged(window->shown_);
+                         window->onVisibilityChanged(window->mapped_,
+                                                     (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0);
                          return FALSE;
                      }),
                      this);
@@ -189,11 +191,12 @@ void GtkMainWindow::onDesktopMetricsChanged() {
     repaint();
 }
 
-void GtkMainWindow::onVisibilityChanged(bool shown) {
-    const bool wasShowing = shown_ && !iconified_;
-    shown_ = shown;
-    // Back on the screen: the picture of this second at once, not at the next tick.
-    if (!wasShowing && shown_ && !iconified_) repaint();
+void GtkMainWindow::onVisibilityChanged(bool mapped, bool iconified) {
+    const bool wasShowing = showing();
+    mapped_ = mapped;
+    iconified_ = iconified;
+    // Back on the screen, whichever event said so last: the picture of this second at once, not at the next tick.
+    if (!wasShowing && showing()) repaint();
 }
 
 void GtkMainWindow::onKeyingChanged() {
@@ -254,15 +257,13 @@ void GtkMainWindow::makeSurface() {
 }
 
 void GtkMainWindow::repaint() {
-    if (!shown_ || iconified_) return;
+    if (!showing()) return;
     const int scale = gtk_widget_get_scale_factor(window_);
     const int width = gtk_widget_get_allocated_width(window_) * scale;
     const int height = gtk_widget_get_allocated_height(window_) * scale;
     if (width <= 0 || height <= 0) return;
-    // With the key on and no compositor every text has hard edges (the surface's, and the fonts asked for).
-    RepaintSources sources(dpi_);
-    sources.textEdges = colourKey_.keying() == CairoKeying::hardEdges ? TextEdges::hard : TextEdges::smooth;
-    const std::vector<Rect>& changed = picture_->repaint(width, height, eventState_, sources);
+    // With the key on and no compositor every text has hard edges: the surface's keying makes every font so.
+    const std::vector<Rect>& changed = picture_->repaint(width, height, eventState_, RepaintSources(dpi_));
     // Also when nothing changed: an input shape may be waiting for the pointer.
     if (canvas_->image() != nullptr) colourKey_.shapeTo(canvas_->image(), changed);
     if (changed.empty()) return;

@@ -51,8 +51,8 @@ private:
     bool onPropertyNotify(const GdkEventProperty& event);
     // When the desktop's DPI, scale factor or interface font changes.
     void onDesktopMetricsChanged();
-    // When the window is mapped, unmapped, iconified or restored.
-    void onVisibilityChanged(bool shown);
+    // When the window is mapped, unmapped, iconified or restored, in whatever order those events come.
+    void onVisibilityChanged(bool mapped, bool iconified);
     // When a compositor starts or stops while the colour key is on.
     void onKeyingChanged();
     // At each tick of the repaint timer, just after each whole second.
@@ -80,8 +80,10 @@ private:
     std::unique_ptr<DialPicture> picture_;
     // What changed at the last repaint, in GTK's logical pixels; kept, not made each second.
     CairoRegionPtr changed_;
-    // Mapped and not iconified: only then is anything drawn, as Windows sends no paint to a minimised window.
-    bool shown_ = false;
+    // Mapped and not iconified: only then is anything drawn, as Windows sends no paint to a minimised window
+    // (some window managers keep an iconified window mapped).
+    bool showing() const { return mapped_ && !iconified_; }
+    bool mapped_ = false;
     bool iconified_ = false;
     std::optional<FrameExtents> fittedExtents_;
     TimeoutSource repaintTimer_;

@@ -13,9 +13,10 @@ namespace {
 constexpr std::array iconSizes{16, 22, 24, 32, 48, 64, 128, 256};
 constexpr const char* iconResourceFolder = "/org/quorvenda/icons/";
 
-struct GListFree {
-    void operator()(GList* list) const { g_list_free_full(list, g_object_unref); }
-};
+// The list and the icons it holds.
+void freeIconList(GList* list) {
+    g_list_free_full(list, g_object_unref);
+}
 
 }  // namespace
 
@@ -27,7 +28,7 @@ void setWindowIcon(GtkWindow* window) {
         // A missing size is left out; the window manager scales what there is.
         if (GdkPixbuf* icon = gdk_pixbuf_new_from_resource(path.c_str(), nullptr)) icons = g_list_append(icons, icon);
     }
-    const std::unique_ptr<GList, GListFree> owned(icons);
+    const std::unique_ptr<GList, ReleaseWith<freeIconList>> owned(icons);
     if (icons != nullptr) gtk_window_set_icon_list(window, icons);
 }
 

@@ -13,6 +13,9 @@
                                             half-transparent white marker in its bottom right corner (until killed)
   xprobe.py xsettings DPI                   an XSETTINGS manager publishing Xft/DPI (until killed)
   xprobe.py xsettings-dpi DPI               the running manager publishes this DPI instead
+  xprobe.py wm-state WINDOW iconic|normal   sets _NET_WM_STATE (with or without _NET_WM_STATE_HIDDEN) and WM_STATE
+                                            on the mapped window, as a window manager that keeps an iconified
+                                            window mapped does
   xprobe.py soak WINDOW PID N               counts the window's repaints by its shape changes; prints
                                             "REPAINTS RSS_KIB X_RESOURCES" after N/10 and after N of them
   xprobe.py check-pixels RAW WIDTH           checks "is|not rrggbb x y why..." lines on stdin against RAW
@@ -254,6 +257,15 @@ def xsettings_manager(d, dpi):
     keep_until_server_ends(d)
 
 
+def set_wm_state(d, win, state):
+    iconic = state == "iconic"
+    hidden = [d.intern_atom("_NET_WM_STATE_HIDDEN")] if iconic else []
+    win.change_property(d.intern_atom("_NET_WM_STATE"), Xatom.ATOM, 32, hidden)
+    wm_state = d.intern_atom("WM_STATE")
+    win.change_property(wm_state, wm_state, 32, [Xutil.IconicState if iconic else Xutil.NormalState, X.NONE])
+    d.sync()
+
+
 def rss_kib(pid):
     with open("/proc/%d/status" % pid) as status:
         for line in status:
@@ -309,6 +321,8 @@ def main(args):
         if owner == X.NONE:
             return 1
         publish_dpi(d, owner, int(args[1]), int(args[1]))
+    elif command == "wm-state":
+        set_wm_state(d, window_of(d, args[1]), args[2])
     elif command == "soak":
         soak(d, window_of(d, args[1]), int(args[2]), int(args[3]))
     elif command == "check-pixels":
