@@ -2,8 +2,8 @@
 # Checks that the release package is reproducible: packages this tree
 # (scripts/package.sh), then a copy of it in another folder with the compiler
 # cache off, so that no cached object can hide a difference, and compares
-# both programs (quorvenda.exe and the Linux quorvenda), the zip, the Debian
-# package and SHA256SUMS byte for byte. The second run comes
+# both programs (quorvenda.exe and the Linux quorvenda), the zip, the
+# installer, the Debian package and SHA256SUMS byte for byte. The second run comes
 # later and from another path, so a link time or a build folder written into
 # the program would show. On a difference the copy is kept and its path
 # printed. Leaves this tree's package in dist/.
@@ -34,7 +34,7 @@ CCACHE_DISABLE=1 bash "$copy/scripts/package.sh"
 
 differing=()
 for file in build/package/src/app/quorvenda.exe build/linux-release/src/app/gtk/quorvenda \
-  dist/SHA256SUMS dist/quorvenda-*-win-x64.zip dist/quorvenda_*_amd64.deb; do
+  dist/SHA256SUMS dist/quorvenda-*-win-x64.zip dist/quorvenda-*-win-x64-setup.exe dist/quorvenda_*_amd64.deb; do
   if cmp -s "$root/$file" "$copy/$file"; then
     echo "== identical: $file ($(stat -c %s "$file") bytes)"
   else

@@ -7,14 +7,17 @@
 #   dist/quorvenda-<version>-win-x64.zip   one folder quorvenda-<version>/ with
 #       quorvenda.exe, readme.txt (Japanese, Shift-JIS, CR LF) and the two
 #       sample data files from examples/
+#   dist/quorvenda-<version>-win-x64-setup.exe   the per-user installer in
+#       Japanese of the same four files (packaging/installer/, makensis)
 #   dist/quorvenda_<version>-<revision>_amd64.deb   the Linux clock, its menu
 #       entry and icon, the Japanese guide (packaging/deb/build-deb.sh)
 #   dist/SHA256SUMS
 #
 # The same commit gives the same bytes wherever and whenever it is packaged:
 # the program file carries no link time and no build folder (CMakeLists.txt),
-# and the zip's entries have a fixed order, fixed attributes and one time,
-# that of the last commit (or SOURCE_DATE_EPOCH, seconds since 1970, when set).
+# the zip's entries have a fixed order, fixed attributes and one time,
+# that of the last commit (or SOURCE_DATE_EPOCH, seconds since 1970, when set),
+# and the installer stores no file times.
 #
 # Build directories: QUORVENDA_PACKAGE_BUILD (default build/package, kept apart
 # from build/windows) and build/linux-release (the preset linux-release:
@@ -51,9 +54,12 @@ cp examples/quorvendadata1.txt examples/quorvendacolor.ini "$stage/"
 
 zip_name=$folder-win-x64.zip
 mkdir -p dist
-rm -f dist/quorvenda-*-win-x64.zip dist/quorvenda_*_amd64.deb dist/SHA256SUMS
+rm -f dist/quorvenda-*-win-x64.zip dist/quorvenda-*-win-x64-setup.exe dist/quorvenda_*_amd64.deb dist/SHA256SUMS
 python3 packaging/write_zip.py "dist/$zip_name" "$epoch" "$folder" \
   "$stage/quorvenda.exe" "$stage/readme.txt" "$stage/quorvendadata1.txt" "$stage/quorvendacolor.ini"
+echo "== writing the installer with makensis"
+setup_name=$(bash packaging/installer/build-installer.sh "$stage" "$version" "$build/src/app/icons/sun_moon.ico" \
+  dist | tail -n 1)
 
 linux_build=build/linux-release
 echo "== building quorvenda for Linux for release in $linux_build"
@@ -61,8 +67,8 @@ cmake --preset linux-release >/dev/null
 cmake --build "$linux_build" -j"$(nproc 2>/dev/null || echo 2)" --target quorvenda
 deb_name=$(bash packaging/deb/build-deb.sh "$linux_build/src/app/gtk/quorvenda" "$version" "$epoch" \
   "$linux_build/deb" dist | tail -n 1)
-(cd dist && sha256sum "$zip_name" "$deb_name" >SHA256SUMS)
+(cd dist && sha256sum "$zip_name" "$setup_name" "$deb_name" >SHA256SUMS)
 
-for name in "$zip_name" "$deb_name"; do
+for name in "$zip_name" "$setup_name" "$deb_name"; do
   echo "== dist/$name: $(stat -c %s "dist/$name") bytes, sha256 $(grep -F " $name" dist/SHA256SUMS | cut -d' ' -f1)"
 done

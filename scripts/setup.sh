@@ -21,6 +21,7 @@ packages=(
   openbox xcompmgr python3-xlib            # testing it: a window manager, a compositor, shapes and properties
   xfwm4 picom mutter dbus wmctrl           # the desktops people use (tests and benchmark): window managers, compositors, their bus, wmctrl
   dpkg-dev lintian desktop-file-utils      # the Debian package: shlibdeps, checks
+  nsis                                     # the Windows installer: makensis and its 64-bit Unicode stubs
 )
 
 # One dpkg-query for all: a package is there when its status reads "ii".
