@@ -8,10 +8,11 @@ namespace quorvenda {
 
 namespace {
 
-// Beyond the pixels a call names: a pen's half width, antialiased edges.
-constexpr int strokeMargin = 2;
-// Glyphs reach beyond their cell: italics lean out, some marks hang over.
-constexpr int textMarginPerCellHeight = 2;  // a half of the cell height on every side
+// Glyphs reach beyond their cell: italics lean out, some marks hang over, and
+// faces differ from system to system: a half of the cell height and two
+// pixels on every side, more than any face measured here needs.
+constexpr int textMarginPerCellHeight = 2;
+constexpr int glyphMargin = 2;
 constexpr long long widestMarginPen = 1 << 16;
 
 int clamped(long long v) {
@@ -21,8 +22,10 @@ int clamped(long long v) {
 }  // namespace
 
 int penMargin(const PenLook& pen) {
-    const long long width = std::llabs(static_cast<long long>(pen.width));
-    return static_cast<int>(std::min<long long>(std::max<long long>(width, 1), widestMarginPen) / 2) + strokeMargin;
+    // Half the pen's width, rounded up: strokes are not antialiased, and a wide pen's round ends reach no further.
+    const long long width =
+        std::min<long long>(std::max<long long>(std::llabs(static_cast<long long>(pen.width)), 1), widestMarginPen);
+    return static_cast<int>((width + 1) / 2);
 }
 
 Rect boxOf(int left, int top, int right, int bottom, int margin) {
@@ -33,7 +36,7 @@ Rect boxOf(int left, int top, int right, int bottom, int margin) {
 }
 
 Rect textBounds(int x, int y, const TextExtent& extent) {
-    const long long margin = extent.cy / textMarginPerCellHeight + strokeMargin;
+    const long long margin = extent.cy / textMarginPerCellHeight + glyphMargin;
     return Rect{clamped(x - margin), clamped(y - margin), clamped(x + static_cast<long long>(extent.cx) + margin),
                 clamped(y + static_cast<long long>(extent.cy) + margin)};
 }

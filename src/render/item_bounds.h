@@ -6,7 +6,7 @@
 
 namespace quorvenda {
 
-// Beyond the pixels a call names: the pen's half width and what the surfaces' strokes add.
+// Beyond the pixels a call names: half the pen's width, rounded up.
 int penMargin(const PenLook& pen);
 
 // The box from (left, top) to (right, bottom), in either order, grown by `margin` on every side.

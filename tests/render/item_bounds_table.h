@@ -238,11 +238,6 @@ public:
                 if (outside++ == 0) first = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
             }
         }
-        if (std::getenv("QUORVENDA_BOUNDS_SLACK") != nullptr) {
-            std::printf("%-40s @%d ink %s bounds %s slack %d %d %d %d\n", row.what.c_str(), dpi_, describe(ink).c_str(),
-                        describe(b).c_str(), ink.left - b.left, ink.top - b.top, b.right - ink.right,
-                        b.bottom - ink.bottom);
-        }
         if (ink.right < ink.left) return ::testing::AssertionFailure() << row.what << ": nothing drawn";
         if (outside == 0) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
