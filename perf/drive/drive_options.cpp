@@ -1,6 +1,7 @@
 #include "perf/drive/drive_options.h"
 
 #include <charconv>
+#include <utility>
 
 namespace quorvenda::drive {
 
@@ -34,6 +35,20 @@ std::optional<DriveOptions> parseDriveOptions(const std::vector<std::string>& ar
         const std::string& arg = args[i];
         if (arg == "--first-paint") {
             options.measure = true;
+            continue;
+        }
+        if (arg == "--repaint") {
+            static const std::pair<const char*, RepaintKind> kinds[] = {
+                {"forced", RepaintKind::forced}, {"tick", RepaintKind::tick}, {"whole", RepaintKind::whole}};
+            const std::string kind = i + 1 < args.size() ? args[++i] : std::string();
+            bool known = false;
+            for (const auto& [name, value] : kinds) {
+                if (kind == name) options.repaint = value, known = true;
+            }
+            if (!known) {
+                error = "--repaint needs forced, tick or whole";
+                return std::nullopt;
+            }
             continue;
         }
         const CountOption* match = nullptr;

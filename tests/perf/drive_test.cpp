@@ -89,12 +89,17 @@ TEST(DriveOptions, ParsesCountsAndRejectsAnythingElse) {
         bool valid;
         bool measure = false;
         long paints = 0, soak = 0, warmup = 0;
+        RepaintKind repaint = RepaintKind::forced;
     };
     const Case cases[] = {
         {{}, true, false, 0, 0, 200},
         {{"--first-paint"}, true, true, 0, 0, 200},
         {{"--paints", "1000"}, true, true, 1000, 0, 200},
         {{"--soak", "100000", "--paints", "3", "--warmup", "0"}, true, true, 3, 100000, 0},
+        {{"--repaint", "tick", "--paints", "5"}, true, true, 5, 0, 200, RepaintKind::tick},
+        {{"--paints", "5", "--repaint", "whole"}, true, true, 5, 0, 200, RepaintKind::whole},
+        {{"--repaint", "sideways"}, false},
+        {{"--repaint"}, false},
         {{"--paints", "0"}, false},
         {{"--paints", "-5"}, false},
         {{"--paints", "12x"}, false},
@@ -118,6 +123,7 @@ TEST(DriveOptions, ParsesCountsAndRejectsAnythingElse) {
         EXPECT_EQ(options->paints, c.paints) << what;
         EXPECT_EQ(options->soakRepaints, c.soak) << what;
         EXPECT_EQ(options->warmupRepaints, c.warmup) << what;
+        EXPECT_EQ(options->repaint, c.repaint) << what;
     }
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "perf/drive/drive_options.h"
-#include "perf/drive/win32/paint_driver.h"
+#include "perf/drive/win32/window_tick.h"
 #include "app/framework/win32/win_app.h"
 #include "app/framework/win32/wnd.h"
 
@@ -19,8 +19,10 @@ int main(int argc, char** argv) {
     std::string error;
     const auto options = drive::parseDriveOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
-        std::fprintf(stderr, "%s\nusage: %s [--first-paint] [--paints N] [--soak N] [--warmup N]\n", error.c_str(),
-                     argv[0]);
+        std::fprintf(
+            stderr,
+            "%s\nusage: %s [--first-paint] [--paints N] [--soak N] [--warmup N] [--repaint forced|tick|whole]\n",
+            error.c_str(), argv[0]);
         return 2;
     }
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -33,7 +35,7 @@ int main(int argc, char** argv) {
     if (!app->InitInstance() || app->m_pMainWnd == nullptr) return startupFailedExitCode;
     const std::int64_t firstPaint = drive::unixTimeNs();
     HWND window = app->m_pMainWnd->GetSafeHwnd();
-    const int exitCode = drive::runDrive(window, *options, firstPaint, stdout);
+    const int exitCode = drive::runDrive(window, drive::windowTick(*app->m_pMainWnd), *options, firstPaint, stdout);
     std::fflush(stdout);
     DestroyWindow(window);
     return exitCode;

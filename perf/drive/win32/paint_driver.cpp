@@ -1,5 +1,8 @@
 #include "perf/drive/win32/paint_driver.h"
 
+#include <memory>
+#include <type_traits>
+
 #include "perf/drive/paint_timings.h"
 #include "perf/drive/soak_verdict.h"
 #include "perf/drive/win32/process_counters.h"
@@ -30,6 +33,49 @@ void printSample(std::FILE* out, const char* when, const ProcessSample& s) {
     std::fprintf(out, "gdi_objects_%s %ld\n", when, s.gdiObjects);
     std::fprintf(out, "working_set_kib_%s %.0f\n", when, static_cast<double>(s.workingSetBytes) / bytesPerKiB);
     std::fprintf(out, "private_kib_%s %.0f\n", when, static_cast<double>(s.privateBytes) / bytesPerKiB);
+}
+
+// Handles what has arrived, as the message loop would; false at WM_QUIT.
+bool pumpMessages() {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) return false;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+struct DeleteRegion {
+    void operator()(HRGN region) const { DeleteObject(region); }
+};
+using RegionPtr = std::unique_ptr<std::remove_pointer_t<HRGN>, DeleteRegion>;
+
+// The window's update region as a share of its client area: the rectangles
+// that make it up do not overlap, so their areas add up.
+double invalidatedShare(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const double clientArea = static_cast<double>(client.right) * client.bottom;
+    RegionPtr region(CreateRectRgn(0, 0, 0, 0));
+    if (!region || clientArea <= 0 || GetUpdateRgn(window, region.get(), FALSE) == ERROR) return 0;
+    const DWORD size = GetRegionData(region.get(), 0, nullptr);
+    std::vector<unsigned char> bytes(size);
+    auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
+    if (size == 0 || GetRegionData(region.get(), size, data) != size) return 0;
+    const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    double area = 0;
+    for (DWORD i = 0; i < data->rdh.nCount; ++i)
+        area += static_cast<double>(rects[i].right - rects[i].left) * (rects[i].bottom - rects[i].top);
+    return area / clientArea;
+}
+
+void printTimings(std::FILE* out, const char* name, const TimingSummary& s) {
+    std::fprintf(out, "%s_median_us %.1f\n", name, s.medianUs);
+    std::fprintf(out, "%s_p99_us %.1f\n", name, s.p99Us);
+    std::fprintf(out, "%s_min_us %.1f\n", name, s.minUs);
+    std::fprintf(out, "%s_max_us %.1f\n", name, s.maxUs);
+    std::fprintf(out, "%s_mean_us %.1f\n", name, s.meanUs);
 }
 
 }  // namespace
@@ -71,16 +117,32 @@ LRESULT CALLBACK PaintTimer::timingProc(HWND window, UINT message, WPARAM wParam
 
 long forceRepaints(HWND window, long count) {
     long done = 0;
-    MSG msg{};
     for (; done < count && IsWindow(window); ++done) {
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) return done;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        if (!pumpMessages()) return done;
     }
     return done;
+}
+
+TickTimings timeTicks(HWND window, const WindowTick& tick, bool whole, long count) {
+    TickTimings timings;
+    timings.durationsUs.reserve(static_cast<std::size_t>(count));
+    timings.invalidatedShares.reserve(static_cast<std::size_t>(count));
+    const double ticksPerUs = ticksPerMicrosecond();
+    for (long done = 0; done < count && IsWindow(window); ++done) {
+        const std::int64_t start = performanceTicks();
+        tick(whole);
+        const std::int64_t ticked = performanceTicks();
+        // Read between the two timed parts, so the reading costs neither.
+        const double share = invalidatedShare(window);
+        const std::int64_t paintStart = performanceTicks();
+        UpdateWindow(window);  // sends the WM_PAINT the tick caused, if any
+        const std::int64_t end = performanceTicks();
+        timings.durationsUs.push_back(static_cast<double>((ticked - start) + (end - paintStart)) / ticksPerUs);
+        timings.invalidatedShares.push_back(share);
+        if (!pumpMessages()) break;
+    }
+    return timings;
 }
 
 std::int64_t unixTimeNs() {
@@ -90,31 +152,50 @@ std::int64_t unixTimeNs() {
     return (ticks - unixEpochAsFileTime) * nsPerFileTimeTick;
 }
 
-int runDrive(HWND window, const DriveOptions& options, std::int64_t firstPaintUnixNs, std::FILE* out) {
+int runDrive(HWND window, const WindowTick& tick, const DriveOptions& options, std::int64_t firstPaintUnixNs,
+             std::FILE* out) {
     std::fprintf(out, "first_paint_unix_ns %lld\n", static_cast<long long>(firstPaintUnixNs));
     printSample(out, "at_start", sampleProcess());
     if (options.paints == 0 && options.soakRepaints == 0) return 0;
+    const bool ticking = options.repaint != RepaintKind::forced;
+    if (ticking && !tick) {
+        std::fprintf(out, "error: this window has no tick to time\n");
+        return 2;
+    }
+    const bool whole = options.repaint == RepaintKind::whole;
+    // Each repaint as the options ask: a forced one, or a tick and its paint.
+    const auto repaint = [&](long count) {
+        return ticking ? static_cast<long>(timeTicks(window, tick, whole, count).durationsUs.size())
+                       : forceRepaints(window, count);
+    };
     PaintTimer timer(window);
     // Fills the caches of the system's drawing code before anything is measured.
-    if (forceRepaints(window, options.warmupRepaints) != options.warmupRepaints) return 1;
+    if (repaint(options.warmupRepaints) != options.warmupRepaints) return 1;
 
     if (options.paints > 0) {
         timer.record(static_cast<std::size_t>(options.paints));
-        const long done = forceRepaints(window, options.paints);
+        long done = 0;
+        if (ticking) {
+            const TickTimings ticks = timeTicks(window, tick, whole, options.paints);
+            done = static_cast<long>(ticks.durationsUs.size());
+            printTimings(out, "paint", summariseTimings(ticks.durationsUs));
+            double shares = 0;
+            for (const double share : ticks.invalidatedShares) shares += share;
+            std::fprintf(out, "invalidated_share_mean %.4f\n", done > 0 ? shares / done : 0.0);
+        } else {
+            done = forceRepaints(window, options.paints);
+        }
         const TimingSummary s = summariseTimings(timer.takeRecorded());
         std::fprintf(out, "paints %ld\n", done);
         std::fprintf(out, "paint_handler_calls %zu\n", s.count);
-        std::fprintf(out, "paint_median_us %.1f\n", s.medianUs);
-        std::fprintf(out, "paint_p99_us %.1f\n", s.p99Us);
-        std::fprintf(out, "paint_min_us %.1f\n", s.minUs);
-        std::fprintf(out, "paint_max_us %.1f\n", s.maxUs);
-        std::fprintf(out, "paint_mean_us %.1f\n", s.meanUs);
+        // With ticks, WM_PAINT alone; otherwise it is the whole repaint.
+        printTimings(out, ticking ? "wm_paint" : "paint", s);
         if (done != options.paints) return 1;
     }
 
     if (options.soakRepaints > 0) {
         const ProcessSample before = sampleProcess();
-        const long done = forceRepaints(window, options.soakRepaints);
+        const long done = repaint(options.soakRepaints);
         const ProcessSample after = sampleProcess();
         const SoakVerdict v = judgeSoak(before, after, done);
         std::fprintf(out, "soak_repaints %ld\n", done);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "perf/drive/drive_options.h"
@@ -40,13 +41,30 @@ private:
 // Returns how many were done: fewer when the window went away.
 long forceRepaints(HWND window, long count);
 
+// One tick of the window's own repaint timer, with its clock one second on;
+// `whole`: the window first forgets what it drew, so the tick draws all of it.
+// Empty for a window that has none.
+using WindowTick = std::function<void(bool whole)>;
+
+// What `count` ticks cost: each the tick and the paint it causes, timed
+// together (what the timer's handler and WM_PAINT take), and the share of the
+// client area each invalidated. Handles whatever else arrives in between as
+// the message loop would. Fewer than `count` when the window went away.
+struct TickTimings {
+    std::vector<double> durationsUs;
+    std::vector<double> invalidatedShares;
+};
+TickTimings timeTicks(HWND window, const WindowTick& tick, bool whole, long count);
+
 // The wall-clock time now in nanoseconds since 1970, comparable with the
 // Unix clock of the machine Wine runs on.
 std::int64_t unixTimeNs();
 
 // Runs what the options ask for against the window, whose first paint ended
-// at `firstPaintUnixNs`; prints one "name value" line per figure to `out`.
-// Returns the exit code: 0, or 1 when a soak found growth.
-int runDrive(HWND window, const DriveOptions& options, std::int64_t firstPaintUnixNs, std::FILE* out);
+// at `firstPaintUnixNs`, with `tick` for --repaint tick and whole; prints one
+// "name value" line per figure to `out`. Returns the exit code: 0, or 1 when
+// a soak found growth, 2 when the window has no tick to time.
+int runDrive(HWND window, const WindowTick& tick, const DriveOptions& options, std::int64_t firstPaintUnixNs,
+             std::FILE* out);
 
 }  // namespace quorvenda::drive

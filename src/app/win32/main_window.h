@@ -25,6 +25,9 @@ protected:
     const WndMessageMap* GetMessageMap() const override;
 
 private:
+    // The paint drive (perf/drive/win32) runs the repaint timer's tick itself.
+    friend class Win32PaintDrive;
+
     // When any part of the window needs painting: what a tick changed, or a part uncovered or restored.
     void onPaint();
     // During CreateEx, before the window is shown: the window's DPI, timers and transparency.
