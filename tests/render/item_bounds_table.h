@@ -58,9 +58,9 @@ struct TextSetup {
 struct DrawingTools {
     DrawingTools(GdiApi& gdi, int dpi, const TextSetup& text)
         : kit(gdi, black, dpi), dayLabelFont(gdi), textFont(text.textFont(gdi, dpi)) {
-        FontSpec spec = dayLabelFontSpec(dpi, text.edges);
-        if (!text.dayLabelFace.empty()) spec.faceName = text.dayLabelFace;
-        dayLabelFont.CreateFont(spec);
+        FontSpec labelFont = dayLabelFontSpec(dpi, text.edges);
+        if (!text.dayLabelFace.empty()) labelFont.faceName = text.dayLabelFace;
+        dayLabelFont.CreateFont(labelFont);
     }
     DrawingKit kit;
     CFont dayLabelFont;

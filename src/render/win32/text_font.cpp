@@ -39,8 +39,8 @@ FontSpec fontSpecOf(const LOGFONTW& f) {
 }  // namespace
 
 CGdiObject makeTextFont(GdiApi& gdi, int windowDpi, int systemDpi, TextEdges edges, UINT ansiCodePage) {
-    const std::optional<FontSpec> spec = textFontSpec(windowDpi, systemDpi, edges, ansiCodePage);
-    return spec ? CFont(gdi, *spec) : CFont(gdi);
+    const std::optional<FontSpec> description = textFontSpec(windowDpi, systemDpi, edges, ansiCodePage);
+    return description ? CFont(gdi, *description) : CFont(gdi);
 }
 
 std::optional<FontSpec> textFontSpec(int windowDpi, int systemDpi, TextEdges edges, UINT ansiCodePage) {

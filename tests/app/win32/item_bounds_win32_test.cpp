@@ -61,10 +61,8 @@ TEST(ItemBounds, HoldEveryPixelGdiDrawsForEachCallOfTheDial) {
         DibPicture picture(layout.clientWidth, layout.clientHeight);
         for (const TextEdges edges : {TextEdges::smooth, TextEdges::hard}) {
             SCOPED_TRACE(std::to_string(dpi) + " DPI, " + (edges == TextEdges::hard ? "hard" : "smooth") + " edges");
-            const std::optional<FontSpec> spec = textFontSpec(dpi, systemDpi(), edges);
-            const auto textFont = [spec](GdiApi& g, int) {
-                return spec ? CGdiObject(g, g.createFont(*spec)) : CGdiObject(g);
-            };
+            // Made through the surface it is given, so the recorder knows the font too.
+            const auto textFont = [dpi, edges](GdiApi& g, int) { return makeTextFont(g, dpi, systemDpi(), edges); };
             testing::CallChecker check(gdi, picture, dpi, testing::TextSetup{edges, textFont, {}});
             for (const testing::OperationRow& row : testing::operationRows(layout)) {
                 EXPECT_TRUE(check.staysInBounds(row));
