@@ -8,8 +8,12 @@
 # DRIVES (name:program words), only those programs; with
 # PERF_DRIVE_STYLE=native, DRIVES are native programs (PERF_NATIVE_DRIVES).
 
+# clock_tick is the clock's own timer tick on a second the drive sets (the
+# changed areas drawn into the kept picture, invalidated, then painted);
+# clock_whole the same tick with the picture forgotten, as after a new size.
 PERF_DRIVES=(clock:quorvenda-drive fill_copy:quorvenda-baseline-fill-copy
-  fill_face_copy:quorvenda-baseline-fill-face-copy)
+  fill_face_copy:quorvenda-baseline-fill-face-copy "clock_tick:quorvenda-drive --repaint tick"
+  "clock_whole:quorvenda-drive --repaint whole")
 
 # The native drive (perf/gtk/paint_drive.cpp) and its baseline, as DRIVES
 # for PERF_DRIVE_STYLE=native, and last the clock's drive with a clock a
@@ -40,7 +44,7 @@ perf_paint_timing() {
   local build=$1 folder=$2 paints=$3 warmup=$4 rounds=$5 suffix=${6:-} round drive name out
   local drives=("${PERF_DRIVES[@]}")
   [ $# -le 6 ] || drives=("${@:7}")
-  declare -A medians=() p99s=()
+  declare -A medians=() p99s=() shares=()
   for ((round = 1; round <= rounds; round++)); do
     for drive in "${drives[@]}"; do
       name=${drive%%:*}
@@ -49,6 +53,8 @@ perf_paint_timing() {
         2>>"$PERF_WORK/wine.log" || perf_fail "${drive#*:} --paints $paints failed: $(tr -d '\r' <"$out" | tail -n 3)"
       medians[$name]+=" $(perf_field "$out" paint_median_us)"
       p99s[$name]+=" $(perf_field "$out" paint_p99_us)"
+      # A tick also prints the share of the client area it invalidated.
+      shares[$name]+=" $(perf_field "$out" invalidated_share_mean)"
       perf_log "paints $name$suffix round $round: median $(perf_field "$out" paint_median_us) us"
     done
   done
@@ -58,5 +64,7 @@ perf_paint_timing() {
     perf_result "paint_${name}${suffix}_median_us" "$(perf_median ${medians[$name]})"
     # shellcheck disable=SC2086
     perf_result "paint_${name}${suffix}_p99_us" "$(perf_median ${p99s[$name]})"
+    # shellcheck disable=SC2086
+    [ -z "${shares[$name]// /}" ] || perf_result "paint_${name}${suffix}_invalidated_share" "$(perf_median ${shares[$name]})"
   done
 }

@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+
 # The one table scripts/bench.sh prints, from the figures recorded with
 # perf_result. Targets are shown beside the figures they concern; the table
 # passes no judgement, since times depend on the machine and its load.
@@ -8,6 +9,24 @@ perf_row() { printf '%-50s %-24s %s\n' "$1" "$2" "${3:-}"; }
 # perf_sum A B...: the sum, to two places, or n/a if any part is missing.
 perf_sum() {
   awk 'BEGIN { for (i = 1; i < ARGC; i++) { if (ARGV[i] == "n/a") { print "n/a"; exit } s += ARGV[i] } printf "%.4f", s }' "$@"
+}
+
+# perf_percent SHARE: a share (0.0734) as a percentage (7.3 %), or n/a.
+perf_percent() { awk -v s="$1" 'BEGIN { if (s == "n/a" || s == "") print "n/a"; else printf "%.1f %%", s * 100 }'; }
+
+# perf_wine_tick_rows SUFFIX: the clock's timer tick under Wine (the changed
+# areas drawn into the kept picture and painted) and the same with the
+# picture forgotten, beside the fill+copy baseline at that DPI.
+perf_wine_tick_rows() {
+  local at=$1
+  perf_row "  timer tick, changed areas: median / p99" \
+    "$(perf_get "paint_clock_tick${at}_median_us") / $(perf_get "paint_clock_tick${at}_p99_us") us" \
+    "$(perf_percent "$(perf_get "paint_clock_tick${at}_invalidated_share")") of the client area invalidated; tick / fill+copy $(perf_ratio \
+      "$(perf_get "paint_clock_tick${at}_median_us")" "$(perf_get "paint_fill_copy${at}_median_us")"); target <= 2"
+  perf_row "  timer tick, whole picture: median / p99" \
+    "$(perf_get "paint_clock_whole${at}_median_us") / $(perf_get "paint_clock_whole${at}_p99_us") us" \
+    "as after a new size or DPI; whole / changed areas $(perf_ratio \
+      "$(perf_get "paint_clock_whole${at}_median_us")" "$(perf_get "paint_clock_tick${at}_median_us")")"
 }
 
 perf_report() {
@@ -42,6 +61,7 @@ perf_report() {
     "$(perf_ratio "$(perf_get paint_clock_median_us)" "$(perf_get paint_fill_copy_median_us)")" "target <= 2"
   perf_row "  clock / fill+face+copy (medians)" \
     "$(perf_ratio "$(perf_get paint_clock_median_us)" "$(perf_get paint_fill_face_copy_median_us)")"
+  perf_wine_tick_rows ""
   perf_row "Wine paint handler at 144 DPI, clock: median / p99" \
     "$(perf_get paint_clock_144dpi_median_us) / $(perf_get paint_clock_144dpi_p99_us) us" "450 x 660 window"
   perf_row "  baseline fill+copy at 144 DPI: median / p99" \
@@ -50,6 +70,7 @@ perf_report() {
   perf_row "  baseline fill+face+copy at 144 DPI: median / p99" \
     "$(perf_get paint_fill_face_copy_144dpi_median_us) / $(perf_get paint_fill_face_copy_144dpi_p99_us) us" \
     "the two 3-px circles and 12 ticks"
+  perf_wine_tick_rows _144dpi
   perf_row "idle ${idle} s, CPU s: process + wineserver" "" "others = explorer, services; X = its Xvfb"
   local rows=("clock|clock (quorvenda.exe, Wine)" "minimal|minimal (e2e-minimal.exe, Wine)"
     "face|fill+face+copy baseline (Wine)") row label

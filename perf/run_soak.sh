@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The long soak, of both programs, each in one process:
-#  - the Windows clock's own window repainted as fast as it goes, under
-#    Wine (quorvenda-drive.exe --soak), with the process's live GDI objects
+#  - the Windows clock's own timer ticking as fast as it goes, each tick a
+#    second on, drawing what changed into its kept picture and painting it,
+#    under Wine (quorvenda-drive.exe --soak --repaint tick), with the
+#    process's live GDI objects
 #    and memory read before and after. Fails unless the GDI objects did not
 #    grow at all and the private memory (commit charge) grew by less than
 #    half of what one leaked heap block per repaint would add, plus one
@@ -46,7 +48,7 @@ perf_log "soak: $repaints repaints of the clock's window"
 out=$PERF_WORK/soak.txt
 started=$(date +%s)
 status=0
-(cd "$folder" && wine "$drive" --soak "$repaints") >"$out" 2>>"$PERF_WORK/wine.log" || status=$?
+(cd "$folder" && wine "$drive" --soak "$repaints" --repaint tick) >"$out" 2>>"$PERF_WORK/wine.log" || status=$?
 tr -d '\r' <"$out" >"$out.txt"
 
 row() { printf '%-34s %14s %14s\n' "$1" "$2" "$3"; }

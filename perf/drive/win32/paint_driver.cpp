@@ -124,12 +124,16 @@ long forceRepaints(HWND window, long count) {
     return done;
 }
 
-TickTimings timeTicks(HWND window, const WindowTick& tick, bool whole, long count) {
-    TickTimings timings;
-    timings.durationsUs.reserve(static_cast<std::size_t>(count));
-    timings.invalidatedShares.reserve(static_cast<std::size_t>(count));
+namespace {
+
+// Ticks up to `count` times, each followed by the WM_PAINT it caused;
+// `each(tickUs, shareInvalidated)` after each, with the tick's and the
+// paint's time together. Returns how many were done.
+template <typename Each>
+long eachTick(HWND window, const WindowTick& tick, bool whole, long count, Each each) {
     const double ticksPerUs = ticksPerMicrosecond();
-    for (long done = 0; done < count && IsWindow(window); ++done) {
+    long done = 0;
+    while (done < count && IsWindow(window)) {
         const std::int64_t start = performanceTicks();
         tick(whole);
         const std::int64_t ticked = performanceTicks();
@@ -138,11 +142,28 @@ TickTimings timeTicks(HWND window, const WindowTick& tick, bool whole, long coun
         const std::int64_t paintStart = performanceTicks();
         UpdateWindow(window);  // sends the WM_PAINT the tick caused, if any
         const std::int64_t end = performanceTicks();
-        timings.durationsUs.push_back(static_cast<double>((ticked - start) + (end - paintStart)) / ticksPerUs);
-        timings.invalidatedShares.push_back(share);
+        each(static_cast<double>((ticked - start) + (end - paintStart)) / ticksPerUs, share);
+        ++done;
         if (!pumpMessages()) break;
     }
+    return done;
+}
+
+}  // namespace
+
+TickTimings timeTicks(HWND window, const WindowTick& tick, bool whole, long count) {
+    TickTimings timings;
+    timings.durationsUs.reserve(static_cast<std::size_t>(count));
+    timings.invalidatedShares.reserve(static_cast<std::size_t>(count));
+    eachTick(window, tick, whole, count, [&](double us, double share) {
+        timings.durationsUs.push_back(us);
+        timings.invalidatedShares.push_back(share);
+    });
     return timings;
+}
+
+long runTicks(HWND window, const WindowTick& tick, bool whole, long count) {
+    return eachTick(window, tick, whole, count, [](double, double) {});
 }
 
 std::int64_t unixTimeNs() {
@@ -165,8 +186,7 @@ int runDrive(HWND window, const WindowTick& tick, const DriveOptions& options, s
     const bool whole = options.repaint == RepaintKind::whole;
     // Each repaint as the options ask: a forced one, or a tick and its paint.
     const auto repaint = [&](long count) {
-        return ticking ? static_cast<long>(timeTicks(window, tick, whole, count).durationsUs.size())
-                       : forceRepaints(window, count);
+        return ticking ? runTicks(window, tick, whole, count) : forceRepaints(window, count);
     };
     PaintTimer timer(window);
     // Fills the caches of the system's drawing code before anything is measured.

@@ -55,6 +55,9 @@ struct TickTimings {
     std::vector<double> invalidatedShares;
 };
 TickTimings timeTicks(HWND window, const WindowTick& tick, bool whole, long count);
+// The same ticks untimed and unrecorded, for a soak whose memory must not
+// grow with what it keeps: how many were done.
+long runTicks(HWND window, const WindowTick& tick, bool whole, long count);
 
 // The wall-clock time now in nanoseconds since 1970, comparable with the
 // Unix clock of the machine Wine runs on.
