@@ -44,15 +44,48 @@ bash tests/deb/run.sh
 step "Windows unit tests under Wine (framework layer, GDI surface)"
 ctest --preset windows
 
-step "end-to-end tests under Wine"
+# The Wine and the X11 end-to-end tests share nothing (each test has its own
+# X server, prefix or folders), and both mostly wait for windows and
+# repaints, so they run side by side; each one's output is printed whole
+# when both have ended, with its own time.
+branch_dir=$(mktemp -d "${TMPDIR:-/tmp}/quorvenda-test.XXXXXX")
+trap 'rm -rf "$branch_dir"' EXIT
+# branch NAME TITLE COMMAND...: starts COMMAND in the background.
+branch() {
+  local name=$1 title=$2
+  shift 2
+  echo "$title" >"$branch_dir/$name.title"
+  (
+    started=$SECONDS
+    status=0
+    "$@" >"$branch_dir/$name.log" 2>&1 || status=$?
+    echo "$status $((SECONDS - started))" >"$branch_dir/$name.status"
+  ) &
+}
+# join_branches NAME...: waits for the branches, prints each one's output
+# and time, and fails if any failed.
+join_branches() {
+  local name status took failed=0
+  wait
+  for name in "$@"; do
+    read -r status took <"$branch_dir/$name.status"
+    printf '\n---- %s\n' "$(cat "$branch_dir/$name.title")"
+    cat "$branch_dir/$name.log"
+    printf -- '---- (%d s, exit %d)\n' "$took" "$status"
+    [ "$status" -eq 0 ] || failed=1
+  done
+  return "$failed"
+}
+
+step "end-to-end tests, side by side: the Windows program under Wine, the native clock on X11"
 if [ ! -x tests/e2e/run-all.sh ]; then
   echo "tests/e2e/run-all.sh is missing or not executable" >&2
   exit 1
 fi
-tests/e2e/run-all.sh build/windows build/native
-
-step "end-to-end tests of the native clock on X11 (window, dial, colour key, commands, file faults)"
-tests/x11/run-all.sh build/native
+branch wine "end-to-end tests under Wine" tests/e2e/run-all.sh build/windows build/native
+branch x11 "end-to-end tests of the native clock on X11 (window, dial, colour key, commands, file faults)" \
+  tests/x11/run-all.sh build/native
+join_branches wine x11
 
 step "the run command after the test command: no build step, the clock starts"
 bash scripts/check-run.sh

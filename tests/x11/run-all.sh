@@ -24,7 +24,7 @@ for cases in "$here"/cases/*.sh; do
     [[ $test =~ $pattern ]] || continue
     t0=$SECONDS
     # shellcheck disable=SC2016 # expanded by the inner shell
-    if timeout --kill-after=5 "${X11_TEST_TIMEOUT:-90}" bash -c 'source "$1"; "$2"' _ "$cases" "$test"; then
+    if timeout --kill-after=5 "${X11_TEST_TIMEOUT:-180}" bash -c 'source "$1"; "$2"' _ "$cases" "$test"; then
       echo "PASS $test ($((SECONDS - t0)) s)"
       passed=$((passed + 1))
     else
