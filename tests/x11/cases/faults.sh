@@ -44,7 +44,7 @@ test_file_faults() {
       rm -rf "$X11_WORK/clock"
       clock_folder "$BLACK_OPAQUE" "$MEETING"
       [ "$when" = while-running ] || make_fault "$fault" "$CLOCK_FOLDER"
-      X11_FAKETIME='' clock_start "$FAULT_WAIT_S"
+      CLOCK_START_WAIT_S=$FAULT_WAIT_S X11_FAKETIME='' clock_start
       [ "$when" = at-start ] || make_fault "$fault" "$CLOCK_FOLDER"
       clock_keeps_ticking "$fault $when"
       kill "$X11_PROGRAM_PID"

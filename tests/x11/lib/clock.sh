@@ -31,10 +31,11 @@ MEETING=$'会議\n1\n1\n2007\n6\n15'
 FROZEN='2007-06-10 12:00:00'
 YELLOW=ffff00 # the month hand's pen
 
-# clock_start [TIMEOUT_S]: the clock in CLOCK_FOLDER, and its window in X11_WINDOW.
+# clock_start: the clock in CLOCK_FOLDER, and its window in X11_WINDOW, found
+# within CLOCK_START_WAIT_S seconds (15 unless set).
 clock_start() {
   x11_start_program "$CLOCK_FOLDER" "$X11_PROGRAM"
-  x11_find_window Quorvenda "${1:-15}"
+  x11_find_window Quorvenda "${CLOCK_START_WAIT_S:-15}"
 }
 
 # clock_title WINDOW: the window's title as UTF-8.
