@@ -5,7 +5,9 @@
 # in English and Japanese; its launcher makes the user's folder without ever
 # overwriting a file of the user's; the menu entry's command line, under a
 # fresh home on a virtual X server, opens the clock on the sample events in
-# ~/.config/quorvenda; dpkg --purge leaves no file behind; and on a fresh
+# ~/.config/quorvenda; dpkg --purge leaves no file behind; apt brings Noto
+# CJK only where no other Japanese gothic font is installed
+# (tests/deb/font_alternative.sh); and on a fresh
 # Debian 13, apt with its defaults installs it, Japanese font and all, and
 # purges it (tests/deb/fresh_debian.sh).
 #
@@ -54,6 +56,9 @@ appstreamcli validate --no-net --pedantic "${metainfo[0]}" >"$work/appstream.log
 sed 's/^/  /' "$work/appstream.log"
 if [ "$validated" -ne 0 ] || grep -q '^[EW]:' "$work/appstream.log"; then fail "appstreamcli validate"; fi
 ok "lintian, desktop-file-validate and appstreamcli validate"
+
+echo "== the Japanese font apt brings with it: Noto CJK, or none where another Japanese gothic font is installed"
+bash tests/deb/font_alternative.sh "$deb" || fail "the Japanese font's alternative"
 
 # Every path outside dpkg's own records and the system's logs and caches.
 system_paths() {
