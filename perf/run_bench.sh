@@ -24,6 +24,8 @@
 #                              a desktop, 2 x 60 s of turnovers (about 9 minutes)
 #   scripts/bench.sh --quick   the same steps, small: checks that everything
 #                              runs and prints the table (about 2 minutes)
+#   scripts/bench.sh --build   only builds what the benchmark runs, so that the
+#                              test command can build it while other steps wait
 #
 # Neither asserts on times: they depend on the machine and its load. It
 # fails only when a step cannot run or prints no figure.
@@ -36,9 +38,10 @@ cd "$(dirname "$0")/.."
 mode=full
 case "${1:-}" in
   --quick) mode=quick ;;
+  --build) mode=build ;;
   "") ;;
   *)
-    echo "usage: $0 [--quick]" >&2
+    echo "usage: $0 [--quick | --build]" >&2
     exit 2
     ;;
 esac
@@ -70,6 +73,10 @@ nativeBuild=$(cd "$benchBuild" && pwd)
 cmake --build "$windowsBuild" -j2 --target quorvenda quorvenda-drive quorvenda-baseline-fill-copy \
   quorvenda-baseline-fill-face-copy e2e-minimal turnover-times >/dev/null
 windowsBuild=$(cd "$windowsBuild" && pwd)
+if [ $mode = build ]; then
+  perf_log "built; nothing measured"
+  exit 0
+fi
 
 perf_log "native benchmark"
 "$benchBuild/perf/bench/repaint_bench" --benchmark_min_time="$minTime" --benchmark_out_format=csv \
