@@ -18,6 +18,7 @@
 #include "render/cairo/image_pixels.h"
 #include "render/cairo/pango_font.h"
 #include "render/dc_state.h"
+#include "render/recently_used.h"
 
 namespace quorvenda {
 
@@ -261,13 +262,7 @@ struct CairoGdi::State {
         const Object& fontObject = fontOf(dc);
         const PangoFontDescription* font = fontObject.font.get();
         LayoutKey key{fontObject.layoutKey, std::string(text)};
-        auto it = layouts.find(key);
-        if (it != layouts.end()) return it->second;
-        if (layouts.size() >= keptLayouts || keptTextBytes + text.size() > keptLayoutTextBytes) {
-            layouts.clear();
-            keptTextBytes = 0;
-        }
-        keptTextBytes += text.size();
+        if (KeptLayout* kept = layouts.find(key)) return *kept;
         GObjectPtr<PangoLayout> layout(
             pango_layout_new(fontObject.hardEdges ? hardContext.get() : smoothContext.get()));
         const std::string utf8 = utf8FromShiftJis(text);
@@ -276,7 +271,7 @@ struct CairoGdi::State {
                               static_cast<int>(std::min<std::size_t>(utf8.size(), INT32_MAX)));
         PangoRectangle cell{};
         pango_layout_get_pixel_extents(layout.get(), nullptr, &cell);
-        return layouts.emplace(std::move(key), KeptLayout{std::move(layout), cell}).first->second;
+        return layouts.keep(std::move(key), KeptLayout{std::move(layout), cell}, text.size());
     }
 
     // A one-pixel pen's pixels along a stroke. A dotted pen's gaps take the
@@ -314,11 +309,11 @@ struct CairoGdi::State {
     JapaneseFontResolver fonts;
     using LayoutKey = std::pair<std::string, std::string>;
     // A repaint lays out about 30 texts; a long event name (up to 64 KiB of
-    // it is shown) is kept too, but not many of them.
+    // it is shown) is kept too, but not many of them. The texts of the
+    // second that has passed go first, so those shown each second stay.
     static constexpr std::size_t keptLayouts = 64;
     static constexpr std::size_t keptLayoutTextBytes = 512 * 1024;
-    std::size_t keptTextBytes = 0;
-    std::map<LayoutKey, KeptLayout> layouts;
+    RecentlyUsed<LayoutKey, KeptLayout> layouts{keptLayouts, keptLayoutTextBytes};
     std::map<std::uintptr_t, Object> objects;
     std::uintptr_t next = 0x10;
     GdiObject blackPen;
