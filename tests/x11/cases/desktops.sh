@@ -162,7 +162,8 @@ stop_recording() {
 }
 
 # Every switch is recorded from the picture before it until the clock floats again: no recording may show
-# white or black where the desktop shows both before and after, as an unshaped picture of either kind would.
+# white or black where the desktop shows both before and after, as an unshaped picture of either kind would,
+# nor white anywhere: the keyed clock never shows its key.
 test_compositor_switches() {
   local row state history misses=() beneath=0000ff flashes width
   x11_begin compositor-switches

@@ -30,7 +30,7 @@
                                             (S: how many shape changes of WINDOW came before)
   xprobe.py flashes DIR BEFORE AFTER WIDTH BENEATH DESKTOP MARGIN   no recording in DIR (MARGIN columns,
                                             the first DESKTOP of them the desktop's, then WIDTH of the window)
-                                            shows white or black at a pixel where both BEFORE and AFTER show
+                                            shows white, or black at a pixel where both BEFORE and AFTER show
                                             BENEATH; prints each that does
   xprobe.py halo RAW WIDTH X Y W H TEXT BENEATH   no pixel of the rectangle is lighter, in some channel, than
                                             both the text's colour and the colour beneath it (a rim left by
@@ -286,6 +286,7 @@ def flashes(folder, before_raw, after_raw, width, beneath, desktop_columns, marg
                    if before[3 * (y * width + x):3 * (y * width + x) + 3] == want and
                    after[3 * (y * width + x):3 * (y * width + x) + 3] == want]
     desktop = [(y * wide + x) * 3 for y in range(height) for x in range(desktop_columns)]
+    window = [(y * wide + margin + x) * 3 for y in range(height) for x in range(width)]
     frames = sorted(name for name in os.listdir(folder) if name.endswith(".rgb"))
     bad = 0
     drawn = 0
@@ -296,11 +297,13 @@ def flashes(folder, before_raw, after_raw, width, beneath, desktop_columns, marg
             continue
         drawn += 1
         shown = [i for i in open_pixels if data[i:i + 3] in KEYED_OUT]
-        if shown:
-            bad += 1
-            at = shown[0] // 3
-            print("%s: %d pixels white or black where %s shows before and after, first at (%d, %d)" %
-                  (name, len(shown), beneath, at % wide - margin, at // wide))
+        # The key is white: a keyed clock shows none of it anywhere, neither as it is nor unshaped.
+        white = [i for i in window if data[i:i + 3] == KEYED_OUT[0]]
+        for what, where in (("white or black where %s shows before and after" % beneath, shown), ("white", white)):
+            if where:
+                at = where[0] // 3
+                print("%s: %d pixels %s, first at (%d, %d)" % (name, len(where), what, at % wide - margin, at // wide))
+        bad += bool(shown or white)
     if drawn == 0:
         print("none of %d recordings shows the desktop and a shape of the window's" % len(frames))
         return 1
