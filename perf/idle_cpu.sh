@@ -186,13 +186,13 @@ perf_native_idle_cpu() {
 
 # perf_desktop_idle_cpu NATIVE_BUILD FOLDER SECONDS SCALE...: the native
 # clock, the keyed-out clock (FOLDER's colour file with line 4 set to 1) and
-# the bare GTK 3 window as a desktop runs them, under openbox alone and
-# under openbox with picom compositing, at each of GDK's scale factors
+# the bare GTK 3 window as a desktop runs them, on the X server alone,
+# under openbox alone and under openbox with picom compositing, at each of GDK's scale factors
 # SCALE..., all at once for SECONDS, each with an X server, a window
 # manager and a compositor of its own, so that what each of them does for
 # the one window is its own. Records idle_desk_<name>_s<scale>_<desktop>_<part>_s,
 # the CPU time of the program, its X server, window manager and compositor
-# (parts process, x, wm, compositor; desktops wm and composited),
+# (parts process, x, wm, compositor; desktops none, wm and composited),
 # idle_desk_seconds and idle_desk_scales.
 perf_desktop_idle_cpu() {
   local build=$1 folder=$2 seconds=$3 scale desktop row name command title key
@@ -207,7 +207,7 @@ perf_desktop_idle_cpu() {
   )
   declare -A groups=() displayOf=() titleOf=()
   for scale in "$@"; do
-    for desktop in wm composited; do
+    for desktop in none wm composited; do
       for row in "${programs[@]}"; do
         IFS='|' read -r name dir command title <<<"$row"
         key=desk_${name}_s${scale}_$desktop
@@ -215,7 +215,7 @@ perf_desktop_idle_cpu() {
         WINE_SCREEN=2400x1800x24 perf_start_display
         groups[${key}_x]=$PERF_XVFB_PID
         perf_start_desktop "$PERF_DISPLAY" "$desktop"
-        groups[${key}_wm]=$PERF_WM_PID
+        [ -z "$PERF_WM_PID" ] || groups[${key}_wm]=$PERF_WM_PID
         [ -z "$PERF_COMPOSITOR_PID" ] || groups[${key}_compositor]=$PERF_COMPOSITOR_PID
         # shellcheck disable=SC2086 # the program and its argument
         (cd "$dir" && DISPLAY=$PERF_DISPLAY GDK_SCALE=$scale NO_AT_BRIDGE=1 exec $command) >>"$PERF_WORK/gtk.log" 2>&1 &

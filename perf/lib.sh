@@ -78,19 +78,20 @@ perf_stop() {
   PERF_XVFB_PIDS=("${left[@]}")
 }
 
-# perf_start_desktop DISPLAY wm|composited: openbox on DISPLAY, as a desktop
-# runs a window manager, and for "composited" picom compositing with its
-# XRender backend as well, as X11 desktops without a GPU driver of their own
-# do; each up before it returns. Sets PERF_WM_PID and PERF_COMPOSITOR_PID
-# (empty without one). Both read the system's settings, none of the user's.
+# perf_start_desktop DISPLAY none|wm|composited: openbox on DISPLAY, as a
+# desktop runs a window manager, and for "composited" picom compositing with
+# its XRender backend as well, as X11 desktops without a GPU driver of their
+# own do; each up before it returns; "none" starts neither. Sets PERF_WM_PID
+# and PERF_COMPOSITOR_PID (empty without one). Both read the system's settings, none of the user's.
 perf_start_desktop() {
   local display=$1 n=${#PERF_DESKTOP_PIDS[@]}
+  PERF_WM_PID='' PERF_COMPOSITOR_PID=''
+  [ "$2" != none ] || return 0
   mkdir -p "$PERF_WORK/no-settings"
   DISPLAY=$display XDG_CONFIG_HOME=$PERF_WORK/no-settings openbox --sm-disable >"$PERF_WORK/openbox$n.log" 2>&1 &
   PERF_WM_PID=$!
   PERF_DESKTOP_PIDS+=("$PERF_WM_PID")
   perf_wait_for 20 perf_desktop_has "$display" has-wm || perf_fail "openbox did not start on $display"
-  PERF_COMPOSITOR_PID=
   [ "$2" = composited ] || return 0
   DISPLAY=$display picom --backend xrender --config /dev/null >"$PERF_WORK/picom$n.log" 2>&1 &
   PERF_COMPOSITOR_PID=$!

@@ -160,10 +160,11 @@ perf_desk_ms() {
     'BEGIN { if (t == "n/a" || s + 0 <= 0) print "n/a"; else printf "%.2f", t * 1000 / s }'
 }
 
-# perf_desk_total NAME SCALE DESKTOP: program + X + window manager (+ compositor), ms a second.
+# perf_desk_total NAME SCALE DESKTOP: program + X (+ window manager, + compositor), ms a second.
 perf_desk_total() {
-  local key=idle_desk_${1}_s${2}_$3 parts=(process x wm) part values=()
-  [ "$3" = wm ] || parts+=(compositor)
+  local key=idle_desk_${1}_s${2}_$3 parts=(process x) part values=()
+  [ "$3" = none ] || parts+=(wm)
+  [ "$3" != composited ] || parts+=(compositor)
   for part in "${parts[@]}"; do values+=("$(perf_desk_ms "${key}_${part}_s")"); done
   awk 'BEGIN { for (i = 1; i < ARGC; i++) { if (ARGV[i] == "n/a") { print "n/a"; exit } s += ARGV[i] } printf "%.2f", s }' \
     "${values[@]}"
@@ -174,17 +175,18 @@ perf_desk_total() {
 perf_desktop_report() {
   local scales scale name label desktop key note
   read -r -a scales <<<"$(perf_get idle_desk_scales)"
-  declare -A desktops=([wm]="openbox" [composited]="openbox + picom")
+  declare -A desktops=([none]="no window manager" [wm]="openbox" [composited]="openbox + picom")
   perf_row "  idle on a desktop, ms of CPU a second" "total" \
     "over $(perf_get idle_desk_seconds) s; each on its own X server, window manager, compositor"
   for name in clock keyed bare; do
     label=${name/bare/bare GTK 3 window}
     label=${label/keyed/keyed-out clock}
     for scale in "${scales[@]}"; do
-      for desktop in wm composited; do
+      for desktop in none wm composited; do
         key=idle_desk_${name}_s${scale}_$desktop
-        note="program $(perf_desk_ms "${key}_process_s"), X $(perf_desk_ms "${key}_x_s"), WM $(perf_desk_ms "${key}_wm_s")"
-        [ "$desktop" = wm ] || note+=", picom $(perf_desk_ms "${key}_compositor_s")"
+        note="program $(perf_desk_ms "${key}_process_s"), X $(perf_desk_ms "${key}_x_s")"
+        [ "$desktop" = none ] || note+=", WM $(perf_desk_ms "${key}_wm_s")"
+        [ "$desktop" != composited ] || note+=", picom $(perf_desk_ms "${key}_compositor_s")"
         perf_row "    $label, scale $scale, ${desktops[$desktop]}" "$(perf_desk_total "$name" "$scale" "$desktop")" "$note"
       done
     done
@@ -194,8 +196,9 @@ perf_desktop_report() {
   for ratio in "${ratios[@]}"; do
     IFS='|' read -r label over under target <<<"$ratio"
     for scale in "${scales[@]}"; do
-      perf_row "    ${label/ window/}, scale $scale: openbox / + picom" \
-        "$(perf_ratio "$(perf_desk_total "$over" "$scale" wm)" "$(perf_desk_total "$under" "$scale" wm)") / $(perf_ratio \
+      perf_row "    ${label/ window/}, scale $scale: no WM / openbox / + picom" \
+        "$(perf_ratio "$(perf_desk_total "$over" "$scale" none)" "$(perf_desk_total "$under" "$scale" none)") / $(perf_ratio \
+          "$(perf_desk_total "$over" "$scale" wm)" "$(perf_desk_total "$under" "$scale" wm)") / $(perf_ratio \
           "$(perf_desk_total "$over" "$scale" composited)" "$(perf_desk_total "$under" "$scale" composited)")" \
         "target $target"
     done

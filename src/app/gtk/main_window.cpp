@@ -264,7 +264,7 @@ void GtkMainWindow::repaint() {
     if (width <= 0 || height <= 0) return;
     // With the key on and no compositor every text has hard edges: the surface's keying makes every font so.
     const std::vector<Rect>& changed = picture_->repaint(width, height, eventState_, RepaintSources(dpi_));
-    // Also when nothing changed: an input shape may be waiting for the pointer.
+    // Its shape goes to the X server once GTK has painted it.
     if (canvas_->image() != nullptr) colourKey_.shapeTo(canvas_->image(), changed);
     if (changed.empty()) return;
     // Only the changed pixels go to the X server (and to a compositor), in GTK's logical pixels.

@@ -25,6 +25,7 @@ WindowColourKey::WindowColourKey(GtkWidget* window, bool keyed, std::function<vo
 
 WindowColourKey::~WindowColourKey() {
     if (compositedHandler_ != 0) g_signal_handler_disconnect(gtk_widget_get_screen(window_), compositedHandler_);
+    if (afterPaintHandler_ != 0) g_signal_handler_disconnect(frameClock_.get(), afterPaintHandler_);
 }
 
 CairoKeying WindowColourKey::keying() const {
@@ -45,52 +46,68 @@ WindowColourKey::Mode WindowColourKey::modeNow() const {
     return rgbaVisual_ && gdk_screen_is_composited(gtk_widget_get_screen(window_)) ? Mode::alpha : Mode::shaped;
 }
 
+void WindowColourKey::followFrames(GdkWindow* window) {
+    if (frameClock_) return;
+    frameClock_.reset(GDK_FRAME_CLOCK(g_object_ref(gdk_window_get_frame_clock(window))));
+    afterPaintHandler_ = g_signal_connect(
+        frameClock_.get(), "after-paint",
+        G_CALLBACK(+[](GdkFrameClock*, gpointer self) { static_cast<WindowColourKey*>(self)->onAfterPaint(); }), this);
+}
+
 void WindowColourKey::shapeTo(cairo_surface_t* image, const std::vector<Rect>& changed) {
     if (mode_ == Mode::off) return;
     GdkWindow* window = gtk_widget_get_window(window_);
     if (window == nullptr) return;
-    if (drawn_.update(image, changed)) upToDate_ = false;
-    if (upToDate_) return;
-    // An input shape only decides where a click goes: while the pointer is
-    // away from the window it waits, and costs the X server and the
-    // compositor nothing each second. The first one is always sent.
-    if (mode_ == Mode::alpha && shaped_ && !pointerNear(window)) return;
-    setWindowShape(window, shapeKind(), drawn_.rectangles());
-    shaped_ = true;
-    upToDate_ = true;
+    followFrames(window);
+    if (!drawn_.update(image, changed)) return;
+    pending_ = true;
+    // Also when GTK has nothing to draw: the shape still goes at the next frame.
+    gdk_frame_clock_request_phase(frameClock_.get(), GDK_FRAME_CLOCK_PHASE_AFTER_PAINT);
 }
 
-bool WindowColourKey::pointerNear(GdkWindow* window) const {
-    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(window)));
-    if (pointer == nullptr) return true;
-    int x = 0;
-    int y = 0;
-    gdk_window_get_device_position(window, pointer, &x, &y, nullptr);
-    // In logical pixels, as GDK gives them; a margin for a pointer on its way in.
-    constexpr int margin = 8;
-    return x >= -margin && y >= -margin && x < gdk_window_get_width(window) + margin &&
-           y < gdk_window_get_height(window) + margin;
-}
-
-ShapeKind WindowColourKey::shapeKind() const {
-    // The bounding shape limits input as well; under a compositor only input is shaped.
-    return mode_ == Mode::shaped ? ShapeKind::bounding : ShapeKind::input;
+void WindowColourKey::onAfterPaint() {
+    if (!pending_) return;
+    pending_ = false;
+    GdkWindow* window = gtk_widget_get_window(window_);
+    if (window == nullptr) return;
+    // Queued to the X server behind the paint of the picture they belong to.
+    const std::vector<PixelRectangle> drawn = drawn_.rectangles();
+    if (mode_ == Mode::shaped) {
+        setWindowShape(window, ShapeKind::bounding, drawn);
+        bounding_ = Bounding::shaped;
+        return;
+    }
+    setWindowShape(window, ShapeKind::input, drawn);
+    inputShaped_ = true;
+    if (bounding_ == Bounding::shaped) {
+        // A compositor has just started and may not draw the window yet: the server
+        // would show its transparent pixels black. The drawn pixels of this picture
+        // bound it, which cuts off nothing a compositor shows, until its next change.
+        setWindowShape(window, ShapeKind::bounding, drawn);
+        bounding_ = Bounding::alphaPicture;
+    } else if (bounding_ == Bounding::alphaPicture) {
+        clearWindowShape(window, ShapeKind::bounding);
+        bounding_ = Bounding::none;
+    }
 }
 
 void WindowColourKey::onCompositedChanged() {
     const Mode mode = modeNow();
     if (mode == mode_) return;
-    const bool wasShaped = shaped_;
-    const ShapeKind left = shapeKind();
     mode_ = mode;
-    drawn_ = DrawnPixelRuns{};
-    shaped_ = false;
-    upToDate_ = false;
-    // The new picture and its shape first, then the old shape goes: the
-    // desktop shows through at once, neither black nor white in between.
-    onModeChanged_();
     GdkWindow* window = gtk_widget_get_window(window_);
-    if (wasShaped && window != nullptr) clearWindowShape(window, left);
+    if (mode_ == Mode::shaped && inputShaped_ && window != nullptr) {
+        // The server now shows the window's pixels as they are, its transparent
+        // ones black: the last picture's drawn pixels bound it until the new one is painted.
+        setWindowShape(window, ShapeKind::bounding, drawn_.rectangles());
+        clearWindowShape(window, ShapeKind::input);
+        // Now, not once the new picture is made.
+        gdk_display_flush(gdk_window_get_display(window));
+        bounding_ = Bounding::shaped;
+        inputShaped_ = false;
+    }
+    // Texts are drawn another way and the image has another format: all its rows are read again.
+    onModeChanged_();
 }
 
 }  // namespace quorvenda

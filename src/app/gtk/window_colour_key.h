@@ -8,9 +8,19 @@
 // drawn pixels so that a click on a keyed-out pixel reaches the desktop
 // beneath. Without one (or without an RGBA visual) the bounding shape is the
 // drawn pixels, which also limits input, and texts have hard edges so that no
-// glyph keeps a rim of white. The input shape follows the drawn pixels while
-// the pointer is near the window. The compositor may come and go while the clock
-// runs: each switch clears the shape of the mode left and asks for a repaint.
+// glyph keeps a rim of white.
+//
+// The shape follows every change of the drawn pixels, so a pointer that
+// arrives finds it right at once, and reaches the X server with the picture
+// it belongs to: once GTK has painted it (the frame clock's after-paint), in
+// one request. The X server's work for a shape request grows with the
+// shape's rectangles, not with the request's, so the whole shape is sent
+// rather than what changed. The compositor may come and go while the clock
+// runs: when it stops, the bounding shape of the picture on the screen cuts
+// out its transparent pixels at once; when it starts, the shape of the first
+// picture drawn for it bounds the window until the next change, so that
+// neither the old picture's white nor the new one's transparent black shows
+// while the compositor is not yet drawing.
 #include <gtk/gtk.h>
 
 #include <functional>
@@ -18,6 +28,7 @@
 
 #include "app/gtk/window_shape.h"
 #include "render/cairo/cairo_gdi.h"
+#include "render/cairo/cairo_handles.h"
 #include "render/cairo/drawn_pixels.h"
 
 namespace quorvenda {
@@ -36,9 +47,9 @@ public:
     CairoKeying keying() const;
     cairo_format_t imageFormat() const;
 
-    // After each repaint of `image`, which changed in `changed`: the shape of
-    // the current mode follows its drawn pixels, in one request and only when
-    // they changed.
+    // After each repaint of `image`, which changed in `changed`, before GTK
+    // paints it: the shape of the current mode follows its drawn pixels once
+    // the picture is painted, and only when they changed.
     void shapeTo(cairo_surface_t* image, const std::vector<Rect>& changed);
 
 private:
@@ -47,7 +58,9 @@ private:
     // When the screen's compositing manager starts or stops.
     void onCompositedChanged();
     Mode modeNow() const;
-    ShapeKind shapeKind() const;
+    // Once GTK has painted a frame: the shape of the picture it painted.
+    void onAfterPaint();
+    void followFrames(GdkWindow* window);
 
     GtkWidget* window_;
     bool keyed_;
@@ -55,13 +68,18 @@ private:
     Mode mode_ = Mode::off;
     std::function<void()> onModeChanged_;
     gulong compositedHandler_ = 0;
-    // Whether the pointer is over the window or close to it.
-    bool pointerNear(GdkWindow* window) const;
+    GObjectPtr<GdkFrameClock> frameClock_;  // the window's, once it is realized
+    gulong afterPaintHandler_ = 0;
 
-    // The drawn pixels; whether a shape was sent in this mode, and whether it is theirs.
+    // The drawn pixels of the last repaint; whether they wait for their paint
+    // to be sent; which shapes the window has now.
     DrawnPixelRuns drawn_;
-    bool shaped_ = false;
-    bool upToDate_ = false;
+    bool pending_ = false;
+    // The bounding shape: none, a picture's drawn without a compositor, or the
+    // first picture's under one.
+    enum class Bounding { none, shaped, alphaPicture };
+    Bounding bounding_ = Bounding::none;
+    bool inputShaped_ = false;
 };
 
 }  // namespace quorvenda

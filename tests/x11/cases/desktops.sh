@@ -19,8 +19,8 @@ TEXT_RED=ff0000 # the colour of slot 1's countdown line
 KEYED_MISSES=
 
 # keyed_out_shows COLOUR: every keyed-out pixel of the clock (where it takes no input) shows COLOUR.
-# The pointer rests on the clock's corner: the clock keeps its input shape up to date while the
-# pointer is near it, and a layout that moved since would show as drawn pixels outside the shape.
+# The pointer rests on the clock's corner, as a user's might; a layout that moved since the clock
+# last set its shape would show as drawn pixels outside the shape.
 keyed_out_shows() {
   local shot="$X11_WORK/keyed.png" width x y
   read -r x y _ <<<"$(x11_client_rect "$X11_WINDOW")"
@@ -133,8 +133,39 @@ switch_rows=(
   "stopped running stopped"
 )
 
+RECORDER_PID=
+RECORDED_OFFSET= # where the client area begins in each recording
+MARGIN=10 # columns of the desktop left of the frame in each recording: whether anyone drew the screen
+
+# start_recording: the clock's client area and the desktop left of it recorded, frame after frame, in
+# X11_WORK/frames until stop_recording.
+_recorded() { compgen -G "$X11_WORK/frames/*.rgb" >/dev/null; }
+start_recording() {
+  local x y w h frame_x
+  read -r x y w h <<<"$(x11_client_rect "$X11_WINDOW")"
+  rm -rf "$X11_WORK/frames"
+  mkdir "$X11_WORK/frames"
+  read -r frame_x _ <<<"$(x11_outer_rect "$X11_WINDOW")"
+  RECORDED_OFFSET=$((x - frame_x + MARGIN))
+  # Not through x11_probe: the process to stop is Python's own.
+  "$X11_PYTHON" "$X11_LIB_DIR/xprobe.py" record "$X11_WINDOW" $((x - RECORDED_OFFSET)) "$y" $((w + RECORDED_OFFSET)) "$h" \
+    "$X11_WORK/frames" &
+  RECORDER_PID=$!
+  X11_PIDS+=("$RECORDER_PID")
+  x11_wait_for 5 _recorded || x11_fail "nothing recorded"
+}
+
+stop_recording() {
+  kill "$RECORDER_PID"
+  wait "$RECORDER_PID" 2>/dev/null
+  _x11_forget "$RECORDER_PID"
+}
+
+# Every switch is recorded from the picture before it until the clock floats again: no recording may show
+# white or black where the desktop shows both before and after, as an unshaped picture of either kind would,
+# nor white anywhere: the keyed clock never shows its key.
 test_compositor_switches() {
-  local row state history misses=() beneath=0000ff
+  local row state history misses=() beneath=0000ff flashes width
   x11_begin compositor-switches
   x11_start_display
   x11_start_desktop openbox
@@ -143,6 +174,7 @@ test_compositor_switches() {
   for row in "${switch_rows[@]}"; do
     history=
     for state in $row; do
+      ! x11_program_running || start_recording
       if [ "$state" = running ] && [ -z "$X11_COMPOSITOR_PID" ]; then
         x11_start_picom
       elif [ "$state" = stopped ] && [ -n "$X11_COMPOSITOR_PID" ]; then
@@ -155,6 +187,16 @@ test_compositor_switches() {
       else
         misses+=("$history:"$'\n'"$KEYED_MISSES")
       fi
+      if [ -n "$RECORDER_PID" ]; then
+        stop_recording
+        RECORDER_PID=
+        width=$(identify -format %w "$X11_WORK/keyed.png")
+        flashes=$(x11_probe flashes "$X11_WORK/frames" "$X11_WORK/steady.rgb" "$X11_WORK/keyed.rgb" "$width" "$beneath" \
+          "$MARGIN" "$RECORDED_OFFSET") ||
+          misses+=("$history, while it switched:"$'\n'"$flashes")
+        x11_log "  $(find "$X11_WORK/frames" -name '*.rgb' | wc -l) recordings while it switched"
+      fi
+      cp "$X11_WORK/keyed.rgb" "$X11_WORK/steady.rgb"
     done
     kill "$X11_PROGRAM_PID"
     x11_wait_exit 10 || x11_fail "the clock did not end"

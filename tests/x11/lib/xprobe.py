@@ -23,10 +23,20 @@
   xprobe.py keyed-out RAW WIDTH WINDOW RRGGBB   RAW, the window's client area, shows RRGGBB at every pixel
                                             clear of the window's input shape, most pixels are clear of it,
                                             and hardly any inside it show RRGGBB
+  xprobe.py left-spot BEFORE AFTER WIDTH BENEATH   "x y" of a pixel drawn in BEFORE (not BENEATH) round which AFTER
+                                            shows BENEATH for a few pixels each way: where something drawn has left;
+                                            exit 1 if there is none
+  xprobe.py record WINDOW X Y W H DIR        the screen's rectangle, again and again until killed, as DIR/N-S.rgb
+                                            (S: how many shape changes of WINDOW came before)
+  xprobe.py flashes DIR BEFORE AFTER WIDTH BENEATH DESKTOP MARGIN   no recording in DIR (MARGIN columns,
+                                            the first DESKTOP of them the desktop's, then WIDTH of the window)
+                                            shows white, or black at a pixel where both BEFORE and AFTER show
+                                            BENEATH; prints each that does
   xprobe.py halo RAW WIDTH X Y W H TEXT BENEATH   no pixel of the rectangle is lighter, in some channel, than
                                             both the text's colour and the colour beneath it (a rim left by
                                             antialiasing against another background)
 """
+import os
 import struct
 import sys
 
@@ -210,6 +220,96 @@ def halo(raw, width, area, text, beneath):
     return 1 if light else 0
 
 
+# How far round a pixel the window beneath must show: clear of an antialiased edge.
+CLEAR = 3
+
+
+def left_spot(before_raw, after_raw, width, beneath):
+    before, height = read_raw(before_raw, width)
+    after, _ = read_raw(after_raw, width)
+    want = bytes.fromhex(beneath)
+
+    def shows(data, x, y):
+        return data[3 * (y * width + x):3 * (y * width + x) + 3] == want
+
+    for y in range(CLEAR, height - CLEAR):
+        for x in range(CLEAR, width - CLEAR):
+            if shows(before, x, y) or not shows(after, x, y):
+                continue
+            if all(shows(after, x + dx, y + dy) for dy in range(-CLEAR, CLEAR + 1) for dx in range(-CLEAR, CLEAR + 1)):
+                print(x, y)
+                return 0
+    return 1
+
+
+def record(d, win, x, y, width, height, folder):
+    """Each frame that differs from the one before as 8-bit RGB rows, named N-S.rgb where S counts the shape
+    changes of WIN seen before it was taken; written to a temporary name first, so a frame cut off by the kill
+    is none."""
+    root = d.screen().root
+    win.shape_select_input(1)
+    d.sync()
+    n = 0
+    shapes = 0
+    last = None
+    while True:
+        while d.pending_events():
+            if d.next_event().type == d.extension_event.ShapeNotify:
+                shapes += 1
+        data = root.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
+        if data == last:
+            continue
+        last = data
+        rgb = bytearray(width * height * 3)
+        # A 24-bit TrueColor screen: each pixel four bytes, blue, green, red, unused.
+        rgb[0::3], rgb[1::3], rgb[2::3] = data[2::4], data[1::4], data[0::4]
+        path = "%s/%05d-%d.rgb" % (folder, n, shapes)
+        with open(path + ".part", "wb") as out:
+            out.write(rgb)
+        os.rename(path + ".part", path)
+        n += 1
+
+
+KEYED_OUT = (bytes.fromhex("ffffff"), bytes.fromhex("000000"))
+
+
+def flashes(folder, before_raw, after_raw, width, beneath, desktop_columns, margin):
+    """The recordings are MARGIN columns left of the clock, the first DESKTOP_COLUMNS of them the desktop's,
+    then the clock's WIDTH. A recording whose desktop columns do not show BENEATH caught the screen while no
+    one drew it (a compositor starting or ending), one made before the window's shape first changed caught
+    the server drawing it as it was before its program could know of the switch: both are passed over."""
+    before, height = read_raw(before_raw, width)
+    after, _ = read_raw(after_raw, width)
+    want = bytes.fromhex(beneath)
+    wide = width + margin
+    open_pixels = [(y * wide + margin + x) * 3 for y in range(height) for x in range(width)
+                   if before[3 * (y * width + x):3 * (y * width + x) + 3] == want and
+                   after[3 * (y * width + x):3 * (y * width + x) + 3] == want]
+    desktop = [(y * wide + x) * 3 for y in range(height) for x in range(desktop_columns)]
+    window = [(y * wide + margin + x) * 3 for y in range(height) for x in range(width)]
+    frames = sorted(name for name in os.listdir(folder) if name.endswith(".rgb"))
+    bad = 0
+    drawn = 0
+    for name in frames:
+        with open(os.path.join(folder, name), "rb") as f:
+            data = f.read()
+        if name.endswith("-0.rgb") or any(data[i:i + 3] != want for i in desktop):
+            continue
+        drawn += 1
+        shown = [i for i in open_pixels if data[i:i + 3] in KEYED_OUT]
+        # The key is white: a keyed clock shows none of it anywhere, neither as it is nor unshaped.
+        white = [i for i in window if data[i:i + 3] == KEYED_OUT[0]]
+        for what, where in (("white or black where %s shows before and after" % beneath, shown), ("white", white)):
+            if where:
+                at = where[0] // 3
+                print("%s: %d pixels %s, first at (%d, %d)" % (name, len(where), what, at % wide - margin, at // wide))
+        bad += bool(shown or white)
+    if drawn == 0:
+        print("none of %d recordings shows the desktop and a shape of the window's" % len(frames))
+        return 1
+    return 1 if bad else 0
+
+
 def check_pixels(raw, width):
     data, height = read_raw(raw, width)
     misses, checked = [], 0
@@ -329,6 +429,12 @@ def main(args):
         return check_pixels(args[1], int(args[2]))
     elif command == "keyed-out":
         return keyed_out(d, args[1], int(args[2]), window_of(d, args[3]), args[4].lower())
+    elif command == "left-spot":
+        return left_spot(args[1], args[2], int(args[3]), args[4].lower())
+    elif command == "record":
+        record(d, window_of(d, args[1]), *[int(a) for a in args[2:6]], args[6])
+    elif command == "flashes":
+        return flashes(args[1], args[2], args[3], int(args[4]), args[5].lower(), int(args[6]), int(args[7]))
     elif command == "halo":
         return halo(args[1], int(args[2]), [int(a) for a in args[3:7]], args[7].lower(), args[8].lower())
     elif command == "backdrop":
