@@ -28,10 +28,11 @@
                                             exit 1 if there is none
   xprobe.py record WINDOW X Y W H DIR        the screen's rectangle, again and again until killed, as DIR/N-S.rgb
                                             (S: how many shape changes of WINDOW came before)
-  xprobe.py flashes DIR BEFORE AFTER WIDTH BENEATH DESKTOP MARGIN   no recording in DIR (MARGIN columns,
-                                            the first DESKTOP of them the desktop's, then WIDTH of the window)
-                                            shows white, or black at a pixel where both BEFORE and AFTER show
-                                            BENEATH; prints each that does
+  xprobe.py flashes DIR BEFORE AFTER WIDTH BENEATH DESKTOP MARGIN [settled]   no recording in DIR (MARGIN
+                                            columns, the first DESKTOP of them the desktop's, then WIDTH of the
+                                            window) shows white, or black at a pixel where both BEFORE and AFTER
+                                            show BENEATH; prints each that does; with settled, only the last
+                                            recording of each shape of the window counts
   xprobe.py halo RAW WIDTH X Y W H TEXT BENEATH   no pixel of the rectangle is lighter, in some channel, than
                                             both the text's colour and the colour beneath it (a rim left by
                                             antialiasing against another background)
@@ -273,11 +274,14 @@ def record(d, win, x, y, width, height, folder):
 KEYED_OUT = (bytes.fromhex("ffffff"), bytes.fromhex("000000"))
 
 
-def flashes(folder, before_raw, after_raw, width, beneath, desktop_columns, margin):
+def flashes(folder, before_raw, after_raw, width, beneath, desktop_columns, margin, settled=False):
     """The recordings are MARGIN columns left of the clock, the first DESKTOP_COLUMNS of them the desktop's,
     then the clock's WIDTH. A recording whose desktop columns do not show BENEATH caught the screen while no
     one drew it (a compositor starting or ending), one made before the window's shape first changed caught
-    the server drawing it as it was before its program could know of the switch: both are passed over."""
+    the server drawing it as it was before its program could know of the switch: both are passed over.
+    SETTLED passes over each recording but the last made with the same count of shape changes: when a
+    compositor stops, the screen shows the window unshaped until its program has shaped it again and the
+    window manager has copied that shape onto its frame, which no program can shorten."""
     before, height = read_raw(before_raw, width)
     after, _ = read_raw(after_raw, width)
     want = bytes.fromhex(beneath)
@@ -288,6 +292,9 @@ def flashes(folder, before_raw, after_raw, width, beneath, desktop_columns, marg
     desktop = [(y * wide + x) * 3 for y in range(height) for x in range(desktop_columns)]
     window = [(y * wide + margin + x) * 3 for y in range(height) for x in range(width)]
     frames = sorted(name for name in os.listdir(folder) if name.endswith(".rgb"))
+    if settled:
+        last_of_shape = {name.split("-")[1]: name for name in frames}
+        frames = sorted(last_of_shape.values())
     bad = 0
     drawn = 0
     for name in frames:
@@ -434,7 +441,8 @@ def main(args):
     elif command == "record":
         record(d, window_of(d, args[1]), *[int(a) for a in args[2:6]], args[6])
     elif command == "flashes":
-        return flashes(args[1], args[2], args[3], int(args[4]), args[5].lower(), int(args[6]), int(args[7]))
+        return flashes(args[1], args[2], args[3], int(args[4]), args[5].lower(), int(args[6]), int(args[7]),
+                       len(args) > 8 and args[8] == "settled")
     elif command == "halo":
         return halo(args[1], int(args[2]), [int(a) for a in args[3:7]], args[7].lower(), args[8].lower())
     elif command == "backdrop":
