@@ -69,9 +69,24 @@ e2e_prefix_hkcu() {
     awk '/^\[/ { wine = index($0, "[HKEY_CURRENT_USER\\Software\\Wine") == 1 } !wine'
 }
 
-# e2e_uninstall_value NAME: the value of the uninstall entry, or nothing.
+# e2e_read_uninstall_entry: reads the uninstall entry's values for
+# e2e_uninstall_value, in one run of reg. A run that fails is logged with
+# what reg said (in the prefix's code page) and made once more: once, under load, one of a row of such
+# runs failed within 80 ms while the runs before and after it read the entry.
+e2e_read_uninstall_entry() {
+  local attempt status
+  for attempt in 1 2; do
+    status=0
+    wine reg query "$E2E_UNINSTALL_KEY" >"$E2E_WORK/uninstall-entry.txt" 2>"$E2E_WORK/reg.err" || status=$?
+    [ $status -ne 0 ] || return 0
+    e2e_log "reg query, run $attempt: exit code $status: $(cat "$E2E_WORK/uninstall-entry.txt" "$E2E_WORK/reg.err" | iconv -c -f CP932 -t UTF-8 | tr -d '\r' | tr '\n' ' ' | head -c 400)"
+  done
+  return 1
+}
+
+# e2e_uninstall_value NAME: the value of the entry last read, or nothing.
 e2e_uninstall_value() {
-  wine reg query "$E2E_UNINSTALL_KEY" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^    $1    REG_[A-Z_]*    //p"
+  tr -d '\r' <"$E2E_WORK/uninstall-entry.txt" | sed -n "s/^    $1    REG_[A-Z_]*    //p"
 }
 
 # e2e_shortcut LINK: "target|working folder|arguments" of a shortcut.
@@ -128,6 +143,7 @@ test_installer_installs_for_the_user_upgrades_in_place_and_leaves_only_the_data(
   e2e_check "a Start-menu shortcut starts the program in the data folder" \
     [ "$(e2e_shortcut "$menu/Quorvenda.lnk")" = "$programs_win\\quorvenda.exe|$data_win|" ]
   e2e_check "no sign-in shortcut unless asked for" [ ! -e "$startup/Quorvenda.lnk" ]
+  e2e_check "the uninstall entry can be read" e2e_read_uninstall_entry
   e2e_check "the uninstall entry gives the older version" [ "$(e2e_uninstall_value DisplayVersion)" = 2.0.0.1 ]
 
   # The user makes the events their own; an upgrade must keep them.
@@ -138,6 +154,7 @@ test_installer_installs_for_the_user_upgrades_in_place_and_leaves_only_the_data(
   e2e_check "the program is the new one, in the same place" cmp -s "$E2E_WORK/quorvenda.exe" "$programs/quorvenda.exe"
   e2e_check "the edited event file is kept" cmp -s "$E2E_WORK/edited.txt" "$data/quorvendadata1.txt"
   e2e_check "the sample colour file is kept" cmp -s "$stage/quorvendacolor.ini" "$data/quorvendacolor.ini"
+  e2e_check "the new uninstall entry can be read" e2e_read_uninstall_entry
   local row name want
   local entry=(
     "DisplayName|Quorvenda"
