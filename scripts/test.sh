@@ -40,7 +40,7 @@ ctest --preset windows
 
 # The end-to-end tests mostly wait for windows and repaints, so three
 # branches run side by side: the Wine tests; the X11 tests, then the Debian
-# package's; and, at the lowest priority so that the tests' own processes
+# package's and the Wine installer's; and, at the lowest priority so that the tests' own processes
 # always come first, the steps that only need the processor (fuzzing, the
 # soak, the benchmark's build). The branches share nothing (each test has its
 # own X server, prefix or folders); no test asserts on how soon something
@@ -82,8 +82,12 @@ join_branches() {
   done
   return "$failed"
 }
+# The installer's Wine tests end the X11 branch, which otherwise ends a minute
+# or two before the Wine one.
+wine_installer_tests=^test_installer_
 wine_branch() {
-  within_branch "end-to-end tests under Wine" tests/e2e/run-all.sh build/windows build/native
+  within_branch "end-to-end tests under Wine" \
+    env E2E_SKIP="$wine_installer_tests" tests/e2e/run-all.sh build/windows build/native
 }
 x11_branch() {
   local failed=0
@@ -91,6 +95,8 @@ x11_branch() {
     tests/x11/run-all.sh build/native || failed=1
   within_branch "Debian package: lintian, installed with dpkg, started from its menu entry, purged without a trace" \
     bash tests/deb/run.sh || failed=1
+  within_branch "end-to-end tests under Wine: the installer's" \
+    tests/e2e/run-all.sh build/windows build/native "$wine_installer_tests" || failed=1
   return "$failed"
 }
 processor_branch() {
