@@ -187,8 +187,8 @@ perf_native_idle_cpu() {
 # perf_desktop_idle_cpu NATIVE_BUILD FOLDER SECONDS SCALE...: the native
 # clock, the keyed-out clock (FOLDER's colour file with line 4 set to 1) and
 # the bare GTK 3 window as a desktop runs them, on the X server alone,
-# under openbox alone and under openbox with picom compositing, at each of GDK's scale factors
-# SCALE..., all at once for SECONDS, each with an X server, a window
+# under openbox alone and under openbox with picom compositing, at each of
+# GDK's scale factors SCALE..., all at once for SECONDS, each with an X server, a window
 # manager and a compositor of its own, so that what each of them does for
 # the one window is its own. Records idle_desk_<name>_s<scale>_<desktop>_<part>_s,
 # the CPU time of the program, its X server, window manager and compositor

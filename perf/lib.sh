@@ -82,7 +82,8 @@ perf_stop() {
 # desktop runs a window manager, and for "composited" picom compositing with
 # its XRender backend as well, as X11 desktops without a GPU driver of their
 # own do; each up before it returns; "none" starts neither. Sets PERF_WM_PID
-# and PERF_COMPOSITOR_PID (empty without one). Both read the system's settings, none of the user's.
+# and PERF_COMPOSITOR_PID (empty without one). Both read the system's
+# settings, none of the user's.
 perf_start_desktop() {
   local display=$1 n=${#PERF_DESKTOP_PIDS[@]}
   PERF_WM_PID='' PERF_COMPOSITOR_PID=''

@@ -40,9 +40,9 @@ ctest --preset windows
 
 # The end-to-end tests mostly wait for windows and repaints, so three
 # branches run side by side: the Wine tests; the X11 tests, then the Debian
-# package's and the Wine installer's; and, at the lowest priority so that the tests' own processes
-# always come first, the steps that only need the processor (fuzzing, the
-# soak, the benchmark's build). The branches share nothing (each test has its
+# package's and the Wine installer's; and, at the lowest priority so that
+# the tests' own processes always come first, the steps that only need the
+# processor (fuzzing, the soak, the benchmark's build). The branches share nothing (each test has its
 # own X server, prefix or folders); no test asserts on how soon something
 # comes, and their waits hold under this load. Each branch's output is
 # printed whole when all have ended, with each step's time.

@@ -71,15 +71,17 @@ e2e_prefix_hkcu() {
 
 # e2e_read_uninstall_entry: reads the uninstall entry's values for
 # e2e_uninstall_value, in one run of reg. A run that fails is logged with
-# what reg said (in the prefix's code page) and made once more: once, under load, one of a row of such
-# runs failed within 80 ms while the runs before and after it read the entry.
+# what reg said (in the prefix's code page) and made once more: once, under
+# load, one of a row of such runs failed within 80 ms while the runs before
+# and after it read the entry.
 e2e_read_uninstall_entry() {
-  local attempt status
+  local attempt status said
   for attempt in 1 2; do
     status=0
     wine reg query "$E2E_UNINSTALL_KEY" >"$E2E_WORK/uninstall-entry.txt" 2>"$E2E_WORK/reg.err" || status=$?
     [ $status -ne 0 ] || return 0
-    e2e_log "reg query, run $attempt: exit code $status: $(cat "$E2E_WORK/uninstall-entry.txt" "$E2E_WORK/reg.err" | iconv -c -f CP932 -t UTF-8 | tr -d '\r' | tr '\n' ' ' | head -c 400)"
+    said=$(cat "$E2E_WORK/uninstall-entry.txt" "$E2E_WORK/reg.err" | iconv -c -f CP932 -t UTF-8 | tr -d '\r' | tr '\n' ' ')
+    e2e_log "reg query, run $attempt: exit code $status: ${said:0:400}"
   done
   return 1
 }
